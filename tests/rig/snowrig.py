@@ -1,0 +1,437 @@
+"""The test rig: runs the real Windows programs under Wine on a private X screen.
+
+A `Rig` starts Xvfb on a free display, gives Wine a prefix of this test run
+(created once per run and reused, with or without a virtual desktop), points
+ALSA at a configuration that writes everything played to a file, and offers what
+a test needs to drive the program like a person: keys, windows found by title,
+the texts of a message box or dialog, screenshots and the captured sound.
+
+    with Rig(desktop="1024x768") as rig:
+        proc = rig.start(["snowgig.exe"], cwd=dist)
+        rig.wait_window("Setup")
+        rig.key("Return")
+        ...
+
+Everything the rig starts is ended when the `with` block is left, whatever
+happens inside it, within a bounded time. Only the standard library is used.
+"""
+
+import contextlib
+import fcntl
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# Virtual-key codes for rig.key().
+VK = {"Return": 0x0D, "Escape": 0x1B, "space": 0x20, "Tab": 0x09, "Alt": 0x12,
+      "F4": 0x73, "Up": 0x26, "Down": 0x28, "Left": 0x25, "Right": 0x27}
+
+SAMPLE_RATE = 44100
+
+
+class RigError(Exception):
+    pass
+
+
+def _run_dir():
+    """The folder of this test run: prefixes and logs live here."""
+    d = os.environ.get("SNOWGIG_RIG_DIR")
+    if not d:
+        d = os.path.join(tempfile.gettempdir(), "snowgig-rig-%d" % os.getuid())
+    os.makedirs(d, exist_ok=True)
+    return d
+
+
+def win_build_dir():
+    """The Windows build tree, which holds wintool.exe and the programs."""
+    d = os.environ.get("SNOWGIG_WIN_BUILD")
+    if not d:
+        raise RigError("SNOWGIG_WIN_BUILD is not set")
+    return d
+
+
+def wintool_path():
+    return os.path.join(win_build_dir(), "tests", "rig", "wintool.exe")
+
+
+def _base_env():
+    env = dict(os.environ)
+    env["WINEDEBUG"] = env.get("SNOWGIG_WINEDEBUG", "-all")
+    env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
+    env.pop("WINEPREFIX", None)
+    return env
+
+
+def _kill_group(proc, grace=3.0):
+    if proc is None or proc.poll() is not None:
+        return
+    with contextlib.suppress(ProcessLookupError, PermissionError):
+        os.killpg(proc.pid, signal.SIGTERM)
+    try:
+        proc.wait(timeout=grace)
+    except subprocess.TimeoutExpired:
+        with contextlib.suppress(ProcessLookupError, PermissionError):
+            os.killpg(proc.pid, signal.SIGKILL)
+        with contextlib.suppress(subprocess.TimeoutExpired):
+            proc.wait(timeout=grace)
+
+
+def _start_xvfb(size, log):
+    """Starts Xvfb on the first free display and returns (process, ":N")."""
+    r, w = os.pipe()
+    proc = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(w), "-screen", "0", size + "x24", "-nolisten", "tcp",
+         "-noreset"],
+        pass_fds=(w,), stdout=log, stderr=log, start_new_session=True)
+    os.close(w)
+    deadline = time.time() + 20
+    data = b""
+    os.set_blocking(r, False)
+    while time.time() < deadline and b"\n" not in data:
+        try:
+            chunk = os.read(r, 64)
+            if not chunk:
+                break
+            data += chunk
+        except BlockingIOError:
+            time.sleep(0.05)
+        if proc.poll() is not None:
+            break
+    os.close(r)
+    if b"\n" not in data:
+        _kill_group(proc)
+        raise RigError("Xvfb did not start")
+    return proc, ":" + data.decode().strip()
+
+
+def _wineserver_kill(env, timeout=15):
+    with contextlib.suppress(Exception):
+        subprocess.run(["wineserver", "-k"], env=env, timeout=timeout,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with contextlib.suppress(Exception):
+        subprocess.run(["wineserver", "-w"], env=env, timeout=timeout,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def _make_prefix(path, desktop, display, log):
+    """Creates a Wine prefix (plain, or copied from the plain one and told to run
+    every program in a virtual desktop of the given size)."""
+    env = _base_env()
+    env["WINEPREFIX"] = path
+    env["DISPLAY"] = display
+    if desktop is None:
+        subprocess.run(["wineboot", "-i"], env=env, stdout=log, stderr=log, timeout=180,
+                       check=True)
+        _wineserver_kill(env)
+        return
+    plain = _prefix_path(None)
+    shutil.copytree(plain, path, symlinks=True)
+    for args in (["reg", "add", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d",
+                  "Default", "/f"],
+                 ["reg", "add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", "Default",
+                  "/d", desktop, "/f"]):
+        subprocess.run(["wine"] + args, env=env, stdout=log, stderr=log, timeout=60,
+                       check=True)
+    _wineserver_kill(env)
+
+
+def _prefix_path(desktop):
+    name = "prefix-plain" if desktop is None else "prefix-desktop-" + desktop
+    return os.path.join(_run_dir(), name)
+
+
+def ensure_prefix(desktop, display, log):
+    """The run's prefix for this desktop setting, made on first use. A lock keeps
+    two test processes from making the same prefix at once."""
+    path = _prefix_path(desktop)
+    lock_path = os.path.join(_run_dir(), "prefix.lock")
+    with open(lock_path, "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        try:
+            if desktop is not None:
+                ensure_prefix_locked(None, display, log)
+            ensure_prefix_locked(desktop, display, log)
+        finally:
+            fcntl.flock(lock, fcntl.LOCK_UN)
+    return path
+
+
+def ensure_prefix_locked(desktop, display, log):
+    path = _prefix_path(desktop)
+    done = path + ".ready"
+    if os.path.exists(done):
+        return
+    if os.path.exists(path):
+        shutil.rmtree(path)
+    _make_prefix(path, desktop, display, log)
+    open(done, "w").close()
+
+
+class Proc:
+    """A Windows program started by the rig."""
+
+    def __init__(self, popen, stdout_path):
+        self.popen = popen
+        self.stdout_path = stdout_path
+
+    def wait(self, timeout):
+        """The exit status, or raises RigError when the program is still running."""
+        try:
+            return self.popen.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise RigError("program still running after %.0f s" % timeout) from None
+
+    def running(self):
+        return self.popen.poll() is None
+
+    def output(self):
+        with open(self.stdout_path, "rb") as f:
+            return f.read().decode(errors="replace")
+
+
+class Rig:
+    """One test's private screen, Wine session and sound capture."""
+
+    def __init__(self, desktop=None, screen="1024x768", capture_sound=True, name="rig"):
+        self.desktop = desktop
+        self.screen = screen
+        self.capture_sound = capture_sound
+        self.name = name
+        self.procs = []
+        self.xvfb = None
+        self.dir = None
+
+    # -- setting up and tearing down --------------------------------------------
+
+    def __enter__(self):
+        try:
+            self._setup()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
+
+    def _setup(self):
+        self.dir = tempfile.mkdtemp(prefix=self.name + "-", dir=_run_dir())
+        self.log = open(os.path.join(self.dir, "rig.log"), "ab")
+        self.xvfb, self.display = _start_xvfb(self.screen, self.log)
+        self.prefix = ensure_prefix(self.desktop, self.display, self.log)
+        self.env = _base_env()
+        self.env["WINEPREFIX"] = self.prefix
+        self.env["DISPLAY"] = self.display
+        self.sound_path = os.path.join(self.dir, "captured.raw")
+        if self.capture_sound:
+            conf = os.path.join(self.dir, "asound.conf")
+            with open(conf, "w") as f:
+                f.write('pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n'
+                        % self.sound_path)
+            self.env["ALSA_CONFIG_PATH"] = "/usr/share/alsa/alsa.conf:" + conf
+        else:
+            # No usable sound device at all: an ALSA configuration whose default
+            # device does not exist.
+            conf = os.path.join(self.dir, "asound-none.conf")
+            with open(conf, "w") as f:
+                f.write("pcm.!default { type hw; card 99 }\nctl.!default { type hw; card 99 }\n")
+            self.env["ALSA_CONFIG_PATH"] = conf
+        # Start the session's wine server, so later timings measure the program.
+        _wineserver_kill(self.env)
+
+    def close(self):
+        """Ends every program of the session, the wine server and the screen."""
+        env = getattr(self, "env", None)
+        if env is not None:
+            _wineserver_kill(env)
+        for p in self.procs:
+            _kill_group(p.popen)
+        self.procs = []
+        _kill_group(self.xvfb)
+        self.xvfb = None
+        if getattr(self, "log", None):
+            self.log.close()
+            self.log = None
+
+    # -- programs ---------------------------------------------------------------
+
+    def start(self, argv, cwd=None, extra_env=None):
+        """Starts a Windows program; its standard output goes to a file."""
+        n = len(self.procs)
+        out = os.path.join(self.dir, "program-%d.out" % n)
+        env = dict(self.env)
+        if extra_env:
+            env.update(extra_env)
+        with open(out, "wb") as f:
+            popen = subprocess.Popen(["wine"] + list(argv), cwd=cwd, env=env, stdout=f,
+                                     stderr=self.log, stdin=subprocess.DEVNULL,
+                                     start_new_session=True)
+        proc = Proc(popen, out)
+        self.procs.append(proc)
+        return proc
+
+    def run(self, argv, cwd=None, timeout=60, extra_env=None):
+        """Runs a Windows program to its end: (exit status, standard output)."""
+        proc = self.start(argv, cwd=cwd, extra_env=extra_env)
+        try:
+            code = proc.wait(timeout)
+        except RigError:
+            _kill_group(proc.popen)
+            raise
+        return code, proc.output()
+
+    def wintool(self, *args, timeout=30, check=True):
+        """Runs a wintool command in this session and returns its output."""
+        r = subprocess.run(["wine", wintool_path()] + [str(a) for a in args], env=self.env,
+                           stdout=subprocess.PIPE, stderr=self.log, timeout=timeout)
+        if check and r.returncode != 0:
+            raise RigError("wintool %s failed (%d)" % (" ".join(map(str, args)), r.returncode))
+        return r.stdout.decode(errors="replace").replace("\r\n", "\n")
+
+    # -- windows ----------------------------------------------------------------
+
+    def wait_window(self, title, timeout=30):
+        """Waits until a visible window with that title exists."""
+        r = subprocess.run(["wine", wintool_path(), "wait", title, str(int(timeout * 1000))],
+                           env=self.env, stdout=subprocess.PIPE, stderr=self.log,
+                           timeout=timeout + 30)
+        if r.returncode != 0:
+            raise RigError("no window titled %r within %.0f s" % (title, timeout))
+
+    def wait_gone(self, title, timeout=30):
+        r = subprocess.run(["wine", wintool_path(), "gone", title, str(int(timeout * 1000))],
+                           env=self.env, stdout=subprocess.PIPE, stderr=self.log,
+                           timeout=timeout + 30)
+        if r.returncode != 0:
+            raise RigError("window %r still there after %.0f s" % (title, timeout))
+
+    def has_window(self, title):
+        r = subprocess.run(["wine", wintool_path(), "wait", title, "0"], env=self.env,
+                           stdout=subprocess.PIPE, stderr=self.log, timeout=30)
+        return r.returncode == 0
+
+    def message_text(self, title="Error", timeout=30):
+        """Waits for a message box and returns its text as the user reads it."""
+        self.wait_window(title, timeout)
+        return self.wintool("text", title).rstrip("\n")
+
+    def dialog_controls(self, title):
+        """{id: (class, text)} of a dialog's controls."""
+        controls = {}
+        for line in self.wintool("texts", title).splitlines():
+            parts = line.split("\t")
+            if len(parts) == 3:
+                controls[int(parts[0])] = (parts[1], parts[2])
+        return controls
+
+    def combo(self, title, control_id):
+        """(selected index, [entries]) of a combo box."""
+        lines = self.wintool("combo", title, control_id).splitlines()
+        return int(lines[0].split()[1]), lines[1:]
+
+    def click(self, title, control_id):
+        self.wintool("click", title, control_id)
+
+    def key(self, name, how="press"):
+        """Presses a key as a person would (delivered to the focused window)."""
+        vk = VK[name] if isinstance(name, str) else int(name)
+        self.wintool("key", vk, how)
+
+    def alt_f4(self):
+        self.wintool("key", VK["Alt"], "down")
+        self.wintool("key", VK["F4"])
+        self.wintool("key", VK["Alt"], "up")
+
+    def display_mode(self):
+        """(width, height, bits per pixel, refresh) of the current display mode."""
+        return tuple(int(v) for v in self.wintool("mode").split())
+
+    def client_size(self, title):
+        w, h, style, exstyle = self.wintool("client", title).split()
+        return int(w), int(h), int(style, 16), int(exstyle, 16)
+
+    # -- looking and listening --------------------------------------------------
+
+    def screenshot(self, path):
+        """Saves the whole X screen as an image file (PNG by its name)."""
+        env = dict(self.env)
+        subprocess.run(["import", "-window", "root", path], env=env, timeout=30, check=True,
+                       stdout=subprocess.DEVNULL, stderr=self.log)
+        return path
+
+    def sound_bytes(self):
+        """Everything played so far: 16-bit signed little-endian stereo at 44.1 kHz."""
+        try:
+            with open(self.sound_path, "rb") as f:
+                return f.read()
+        except FileNotFoundError:
+            return b""
+
+
+def pixel_colors(path, points):
+    """The RGB colours of an image at the given (x, y) points."""
+    args = ["convert", path]
+    fmt = ""
+    for (x, y) in points:
+        fmt += "%%[pixel:p{%d,%d}]\n" % (x, y)
+    out = subprocess.run(args + ["-format", fmt, "info:"], stdout=subprocess.PIPE,
+                         check=True, timeout=30).stdout.decode()
+    colours = []
+    for line in out.splitlines():
+        colours.append(_parse_colour(line.strip()))
+    return colours
+
+
+def _parse_colour(text):
+    # srgb(43,181,255) or srgba(...) or a colour name ImageMagick knows
+    if "(" in text:
+        inner = text[text.index("(") + 1:text.rindex(")")]
+        vals = [v.strip() for v in inner.split(",")][:3]
+        out = []
+        for v in vals:
+            if v.endswith("%"):
+                out.append(round(float(v[:-1]) * 2.55))
+            else:
+                out.append(int(round(float(v))))
+        return tuple(out)
+    names = {"black": (0, 0, 0), "white": (255, 255, 255), "red": (255, 0, 0),
+             "lime": (0, 255, 0), "blue": (0, 0, 255)}
+    return names.get(text, (-1, -1, -1))
+
+
+def image_histogram(path, crop=None):
+    """{(r, g, b): count} of an image, or of a crop "WxH+X+Y" of it."""
+    args = ["convert", path]
+    if crop:
+        args += ["-crop", crop, "+repage"]
+    out = subprocess.run(args + ["-depth", "8", "-format", "%c", "histogram:info:-"],
+                         stdout=subprocess.PIPE, check=True, timeout=60).stdout.decode()
+    hist = {}
+    for line in out.splitlines():
+        line = line.strip()
+        if ":" not in line or "(" not in line:
+            continue
+        count = int(line.split(":")[0])
+        inner = line[line.index("(") + 1:line.index(")")]
+        rgb = tuple(int(round(float(v))) for v in inner.split(",")[:3])
+        hist[rgb] = hist.get(rgb, 0) + count
+    return hist
+
+
+def sound_levels(raw, window_seconds=0.1):
+    """Peak absolute sample value of each window of a captured stereo stream."""
+    import array
+    samples = array.array("h")
+    samples.frombytes(raw[: len(raw) - len(raw) % 4])
+    step = int(SAMPLE_RATE * window_seconds) * 2
+    levels = []
+    for i in range(0, len(samples), step):
+        chunk = samples[i:i + step]
+        levels.append(max((abs(v) for v in chunk), default=0))
+    return levels

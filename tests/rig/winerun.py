@@ -1,0 +1,40 @@
+#!/usr/bin/env python3
+"""Runs one Windows program under the rig and passes on its exit status.
+
+    winerun.py [--desktop WxH] [--no-sound] [--timeout SECONDS] PROGRAM [ARGS...]
+
+CTest uses it to run the test programs built for Windows: each gets its own X
+screen and Wine session, which are ended afterwards whatever happened.
+"""
+import argparse
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import snowrig  # noqa: E402
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--desktop")
+    ap.add_argument("--no-sound", action="store_true")
+    ap.add_argument("--timeout", type=float, default=300)
+    ap.add_argument("program")
+    ap.add_argument("args", nargs=argparse.REMAINDER)
+    a = ap.parse_args()
+    name = os.path.splitext(os.path.basename(a.program))[0]
+    with snowrig.Rig(desktop=a.desktop, capture_sound=not a.no_sound, name=name) as rig:
+        proc = rig.start([a.program] + a.args, cwd=os.getcwd(),
+                         extra_env={"SNOWGIG_CAPTURE": rig.sound_path})
+        try:
+            code = proc.wait(a.timeout)
+        except snowrig.RigError as e:
+            sys.stdout.write(proc.output())
+            print("winerun: %s: %s" % (name, e))
+            return 124
+        sys.stdout.write(proc.output())
+        return code
+
+
+if __name__ == "__main__":
+    sys.exit(main())
