@@ -1,0 +1,106 @@
+#include "loading.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <cstring>
+
+#include "../common/glwindow.h"
+#include "../common/reporterror.h"
+#include "images.h"
+#include "media.h"
+#include "music.h"
+#include "pack.h"
+#include "scene.h"
+#include "texture.h"
+
+namespace {
+
+// Loads one series of images; a numbered series counts up the digit that
+// follows the name's stem ("data/tyre0.tga", "data/tyre1.tga", ...).
+bool loadSeries(const ImageSeries& series)
+{
+    char path[64];
+    std::strncpy(path, series.firstPath, sizeof path - 1);
+    path[sizeof path - 1] = '\0';
+    char* digit = std::strchr(path, '0');
+    for (int i = 0; i < series.count; i++) {
+        Texture* texture = new Texture();
+        series.textures[i] = texture;
+        if (!texture->load(path)) {
+            reportError(true, "Error reading %s.\n", path);
+            return false;
+        }
+        if (digit)
+            ++*digit;
+        if (series.count == 1)
+            glWindow->stepProgress();
+    }
+    if (series.count > 1)
+        glWindow->stepProgress();
+    return true;
+}
+
+bool uploadSeries(const ImageSeries& series)
+{
+    for (int i = 0; i < series.count; i++) {
+        unsigned int code = series.textures[i]->upload(0, 1, series.wrap, 8448.0f);
+        if (code != 0) {
+            const char* text = reinterpret_cast<const char*>(gluErrorString(code));
+            if (!text)
+                text = "unknown GL error";
+            if (series.count == 1)
+                reportError(false, "%s: %s", series.label, text);
+            else
+                reportError(false, "%s[%i]: %s", series.label, i, text);
+            return false;
+        }
+    }
+    glWindow->stepProgress();
+    return true;
+}
+
+}  // namespace
+
+bool loadData()
+{
+    pack = new PackFile("snowgig.dat");
+    if (!startMusic())
+        return false;
+
+    scaleX = static_cast<float>(glWindow->getWidth()) * 0.0015625f;
+    scaleY = static_cast<float>(glWindow->getHeight()) * 0.0020833334f;
+    glWindow->stepProgress();
+
+    for (const ImageSeries& series : images) {
+        if (!loadSeries(series))
+            return false;
+    }
+
+    createScene();
+    glWindow->stepProgress();
+    return true;
+}
+
+void setupGL()
+{
+    glClearColor(0.16862746f, 0.70980394f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glShadeModel(GL_FLAT);
+    glDisable(GL_LIGHTING);
+    glFrontFace(GL_CW);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
+}
+
+bool uploadTextures()
+{
+    for (int index : uploadOrder) {
+        if (!uploadSeries(images[index]))
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the native tree (tools, data, native tests) and the Windows tree (the
+# program, fmod.dll, the Windows test programs), then the shipping folder
+# build/windows/dist with snowgig.exe, fmod.dll and snowgig.dat.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+jobs=${SNOWGIG_JOBS:-2}
+native=$top/build/native
+windows=$top/build/windows
+
+cmake -S "$top" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$native" -j "$jobs"
+
+cmake -S "$top" -B "$windows" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+  -DSNOWGIG_PACK="$native/data/snowgig.dat" >/dev/null
+cmake --build "$windows" -j "$jobs"
+echo "build: the program is in $windows/dist"
