@@ -9,6 +9,9 @@
  *   text TITLE                   the texts of the static controls, joined by newlines
  *   combo TITLE ID               "selected N", then one line per entry
  *   click TITLE ID               press the button ID (BM_CLICK)
+ *   select TITLE ID INDEX        select entry INDEX of combo box ID (as a user would)
+ *   watchprogress TITLE ID MS    follow a progress bar until its window is gone (or MS
+ *                                pass): "max POS range LOW HIGH last POS"
  *   checked TITLE ID             1 or 0
  *   enabled TITLE ID             1 or 0
  *   progress TITLE ID            "POS LOW HIGH" of a progress bar
@@ -141,6 +144,34 @@ int main(int argc, char** argv)
     if (!strcmp(cmd, "click") && argc == 4) {
         PostMessageA(needItem(need(argv[2]), argv[3]), BM_CLICK, 0, 0);
         return 0;
+    }
+    if (!strcmp(cmd, "select") && argc == 5) {
+        HWND w = need(argv[2]);
+        HWND c = needItem(w, argv[3]);
+        int index = (int)strtol(argv[4], NULL, 0);
+        if (SendMessageA(c, CB_SETCURSEL, (WPARAM)index, 0) != index)
+            return 1;
+        /* Tell the dialog, as the control does when the user picks an entry. */
+        SendMessageA(w, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(c), CBN_SELCHANGE), (LPARAM)c);
+        return 0;
+    }
+    if (!strcmp(cmd, "watchprogress") && argc == 5) {
+        long timeoutMs = strtol(argv[4], NULL, 0);
+        DWORD start = GetTickCount();
+        int maxPos = -1, lastPos = -1, low = 0, high = 0;
+        HWND w;
+        while ((w = findTop(argv[2])) != NULL && (long)(GetTickCount() - start) < timeoutMs) {
+            HWND c = GetDlgItem(w, (int)strtol(argv[3], NULL, 0));
+            if (c) {
+                lastPos = (int)SendMessageA(c, PBM_GETPOS, 0, 0);
+                low = (int)SendMessageA(c, PBM_GETRANGE, TRUE, 0);
+                high = (int)SendMessageA(c, PBM_GETRANGE, FALSE, 0);
+                if (lastPos > maxPos)
+                    maxPos = lastPos;
+            }
+        }
+        printf("max %d range %d %d last %d\n", maxPos, low, high, lastPos);
+        return w == NULL ? 0 : 1;
     }
     if (!strcmp(cmd, "checked") && argc == 4) {
         printf("%d\n", (int)SendMessageA(needItem(need(argv[2]), argv[3]), BM_GETCHECK, 0, 0));
