@@ -365,6 +365,29 @@ class Rig:
                        stdout=subprocess.DEVNULL, stderr=self.log)
         return path
 
+    def desktop_box(self):
+        """(x, y, w, h) of the Wine virtual desktop on the X screen, or of the whole
+        screen when there is no virtual desktop."""
+        if self.desktop is None:
+            w, h = self.screen.split("x")
+            return 0, 0, int(w), int(h)
+        r = subprocess.run(["xdotool", "search", "--name", "Wine desktop", "getwindowgeometry",
+                            "--shell"], env=self.env, stdout=subprocess.PIPE,
+                           stderr=subprocess.DEVNULL, timeout=30)
+        vals = {}
+        for line in r.stdout.decode().splitlines():
+            if "=" in line:
+                k, v = line.split("=", 1)
+                vals[k] = v
+        try:
+            return int(vals["X"]), int(vals["Y"]), int(vals["WIDTH"]), int(vals["HEIGHT"])
+        except KeyError:
+            raise RigError("no Wine desktop window on the screen") from None
+
+    def desktop_crop(self):
+        x, y, w, h = self.desktop_box()
+        return "%dx%d+%d+%d" % (w, h, x, y)
+
     def sound_bytes(self):
         """Everything played so far: 16-bit signed little-endian stereo at 44.1 kHz."""
         try:
@@ -435,3 +458,23 @@ def sound_levels(raw, window_seconds=0.1):
         chunk = samples[i:i + step]
         levels.append(max((abs(v) for v in chunk), default=0))
     return levels
+
+
+def content_box(path, crop=None, fuzz="6%"):
+    """(x, y, w, h) of what differs from the image's border colour (the sky in a
+    frame of the show), relative to the crop; None when nothing does."""
+    args = ["convert", path]
+    if crop:
+        args += ["-crop", crop, "+repage"]
+    out = subprocess.run(args + ["-fuzz", fuzz, "-format", "%@", "info:"],
+                         stdout=subprocess.PIPE, check=True, timeout=60).stdout.decode().strip()
+    # "WxH+X+Y"
+    try:
+        size, x, y = out.split("+")
+        w, h = size.split("x")
+        w, h, x, y = int(w), int(h), int(x), int(y)
+    except ValueError:
+        return None
+    if w <= 1 and h <= 1:
+        return None
+    return x, y, w, h

@@ -1,0 +1,95 @@
+"""What the end-to-end tests share: where the shipped program is, a copy of its
+folder a test may change, pack surgery, and small checks of pictures and sound."""
+import os
+import shutil
+import struct
+import sys
+import tempfile
+
+import snowrig
+
+SKY = (43, 181, 255)
+TITLE = "snowgig"
+
+
+def dist_dir():
+    d = os.environ.get("SNOWGIG_DIST")
+    if not d or not os.path.exists(os.path.join(d, "snowgig.exe")):
+        sys.exit("SNOWGIG_DIST does not hold snowgig.exe")
+    return d
+
+
+def copy_dist(rig, without_pack=False):
+    """A private copy of the shipping folder inside the rig's folder."""
+    d = os.path.join(rig.dir, "dist")
+    shutil.copytree(dist_dir(), d)
+    if without_pack:
+        os.remove(os.path.join(d, "snowgig.dat"))
+    return d
+
+
+def read_pack(path):
+    """[(name, bytes)] of a pack, in directory order."""
+    with open(path, "rb") as f:
+        data = f.read()
+    (count,) = struct.unpack_from("<i", data, 0)
+    entries = []
+    for i in range(count):
+        raw, offset, size = struct.unpack_from("<32sii", data, 4 + 40 * i)
+        name = raw.split(b"\0", 1)[0].decode()
+        entries.append((name, data[offset:offset + size]))
+    return entries
+
+
+def write_pack(path, entries):
+    header = struct.pack("<i", len(entries))
+    offset = 4 + 40 * len(entries)
+    directory = b""
+    body = b""
+    for name, blob in entries:
+        directory += struct.pack("<32sii", name.encode(), offset + len(body), len(blob))
+        body += blob
+    with open(path, "wb") as f:
+        f.write(header + directory + body)
+
+
+def change_pack(folder, drop=(), replace=None):
+    """Rewrites folder/snowgig.dat without the entries in drop and with the
+    entries of replace ({name: bytes}) swapped in."""
+    path = os.path.join(folder, "snowgig.dat")
+    replace = replace or {}
+    entries = [(n, replace.get(n, b)) for n, b in read_pack(path) if n not in drop]
+    write_pack(path, entries)
+
+
+def start_demo(rig, folder):
+    return rig.start(["snowgig.exe"], cwd=folder)
+
+
+def accept_setup(rig, timeout=60):
+    rig.wait_window("Setup", timeout)
+    rig.wintool("foreground", "Setup")
+    rig.key("Return")
+
+
+def colour_share(hist, colour, tolerance=3):
+    total = sum(hist.values())
+    near = sum(c for rgb, c in hist.items()
+               if all(abs(a - b) <= tolerance for a, b in zip(rgb, colour)))
+    return near / total if total else 0.0
+
+
+def silent(raw, threshold=64):
+    levels = snowrig.sound_levels(raw)
+    return all(v <= threshold for v in levels)
+
+
+def expect(condition, message):
+    if not condition:
+        raise AssertionError(message)
+
+
+def shots_dir(rig):
+    d = os.environ.get("SNOWGIG_SHOTS") or os.path.join(tempfile.gettempdir(), "snowgig-shots")
+    os.makedirs(d, exist_ok=True)
+    return d

@@ -1,0 +1,71 @@
+"""Every way of ending the demo ends the process with status 0 and leaves
+nothing running: Cancel in the Setup dialog, Escape during the show, Alt+F4."""
+import time
+
+import snowrig
+from demo import TITLE, accept_setup, copy_dist, expect, start_demo
+
+
+def check_ended(rig, proc, how):
+    code = proc.wait(30)
+    expect(code == 0, "%s: exit status %d, want 0" % (how, code))
+    expect(not rig.has_window(TITLE), "%s: the demo window is still there" % how)
+    expect(not rig.has_window("Setup"), "%s: the Setup dialog is still there" % how)
+
+
+def cancel(rig, folder):
+    proc = start_demo(rig, folder)
+    rig.wait_window("Setup", 60)
+    rig.click("Setup", 2)
+    check_ended(rig, proc, "Cancel")
+
+
+def escape_key(rig, folder):
+    proc = start_demo(rig, folder)
+    rig.wait_window("Setup", 60)
+    rig.click("Setup", 1004)  # windowed, so the key goes to a plain window
+    accept_setup(rig)
+    rig.wait_window(TITLE, 60)
+    time.sleep(1.0)
+    rig.wintool("foreground", TITLE)
+    rig.key("Escape")
+    check_ended(rig, proc, "Escape")
+    mode = rig.display_mode()
+    expect(mode[:2] == (1024, 768), "Escape: display mode %r not restored" % (mode,))
+
+
+def escape_in_full_screen(rig, folder):
+    proc = start_demo(rig, folder)
+    accept_setup(rig)
+    rig.wait_window(TITLE, 60)
+    time.sleep(0.5)  # before the logo has faded in
+    expect(rig.display_mode()[:3] == (640, 480, 32), "full-screen mode was not set")
+    rig.key("Escape")
+    check_ended(rig, proc, "Escape in full screen")
+    mode = rig.display_mode()
+    expect(mode[:2] == (1024, 768), "full screen: display mode %r not restored" % (mode,))
+
+
+def alt_f4(rig, folder):
+    proc = start_demo(rig, folder)
+    rig.wait_window("Setup", 60)
+    rig.click("Setup", 1004)
+    accept_setup(rig)
+    rig.wait_window(TITLE, 60)
+    time.sleep(1.0)
+    rig.wintool("foreground", TITLE)
+    rig.alt_f4()
+    check_ended(rig, proc, "Alt+F4")
+
+
+def main():
+    with snowrig.Rig(desktop="1024x768", name="exits") as rig:
+        folder = copy_dist(rig)
+        for case in (cancel, escape_key, escape_in_full_screen, alt_f4):
+            case(rig, folder)
+            print("ok", case.__name__)
+    print("exits: 4 passed, 0 failed")
+
+
+if __name__ == "__main__":
+    main()

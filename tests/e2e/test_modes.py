@@ -1,0 +1,78 @@
+"""The display modes: windowed operation chosen in the Setup dialog, and full
+screen at 800 x 600, where the picture scales by 1.25 and the desktop's own mode
+comes back after Escape."""
+import os
+import time
+
+import snowrig
+from demo import TITLE, accept_setup, copy_dist, expect, shots_dir, start_demo
+
+WS_POPUP = 0x80000000
+WINDOWED_STYLE = 0x00CA0000
+
+
+def logo_box(rig, name):
+    """The logo's extent on screen while it is fully opaque (3 to 4 s after the
+    window shows)."""
+    path = rig.screenshot(os.path.join(shots_dir(rig), name))
+    return snowrig.content_box(path, rig.desktop_crop())
+
+
+def windowed(rig, folder):
+    proc = start_demo(rig, folder)
+    rig.wait_window("Setup", 60)
+    rig.click("Setup", 1004)
+    accept_setup(rig)
+    rig.wait_window(TITLE, 60)
+    width, height, style, _ = rig.client_size(TITLE)
+    expect((width, height) == (640, 480), "windowed client area %dx%d" % (width, height))
+    expect(style & WINDOWED_STYLE == WINDOWED_STYLE and not style & WS_POPUP,
+           "windowed style 0x%08x" % style)
+    expect(rig.display_mode()[:2] == (1024, 768), "windowed operation changed the display mode")
+    rig.wintool("foreground", TITLE)
+    rig.key("Escape")
+    expect(proc.wait(30) == 0, "windowed: exit status not 0")
+
+
+def full_screen(rig, folder, mode_text, size):
+    proc = start_demo(rig, folder)
+    rig.wait_window("Setup", 60)
+    selected, entries = rig.combo("Setup", 1002)
+    rig.wintool("select", "Setup", 1002, entries.index(mode_text))
+    accept_setup(rig)
+    rig.wait_window(TITLE, 60)
+    shown = time.time()
+    mode = rig.display_mode()
+    expect(mode[:3] == size + (32,), "full-screen mode %r, want %r" % (mode, size))
+    width, height, style, _ = rig.client_size(TITLE)
+    expect((width, height) == size, "full-screen client area %dx%d" % (width, height))
+    expect(style & WS_POPUP, "full-screen style 0x%08x" % style)
+    time.sleep(max(0.0, 3.4 - (time.time() - shown)))
+    box = logo_box(rig, "logo-%dx%d.png" % size)
+    rig.key("Escape")
+    expect(proc.wait(30) == 0, "full screen: exit status not 0")
+    mode = rig.display_mode()
+    expect(mode[:2] == (1024, 768), "display mode %r not restored after Escape" % (mode,))
+    return box
+
+
+def main():
+    with snowrig.Rig(desktop="1024x768", name="modes") as rig:
+        folder = copy_dist(rig)
+        windowed(rig, folder)
+        print("ok windowed")
+        small = full_screen(rig, folder, "640 x 480 x 32 bpp", (640, 480))
+        large = full_screen(rig, folder, "800 x 600 x 32 bpp", (800, 600))
+        expect(small and large, "no logo seen: %r %r" % (small, large))
+        # The logo's left edge stands at 160 authored units; its size scales too.
+        ratio_x = large[0] / small[0]
+        ratio_w = large[2] / small[2]
+        ratio_h = large[3] / small[3]
+        for name, r in (("left edge", ratio_x), ("width", ratio_w), ("height", ratio_h)):
+            expect(abs(r - 1.25) < 0.04, "logo %s scaled by %.3f, want 1.25" % (name, r))
+        print("ok full_screen (logo %r at 640x480, %r at 800x600)" % (small, large))
+    print("modes: 2 passed, 0 failed")
+
+
+if __name__ == "__main__":
+    main()
