@@ -1,0 +1,290 @@
+#include "glwindow.h"
+
+#include "reporterror.h"
+#include "windowfailure.h"
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+static const char windowClassName[] = "kvWindow";
+static const DWORD windowedStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+static const DWORD fullScreenStyle = WS_POPUP;
+static const DWORD windowExStyle = WS_EX_APPWINDOW;
+
+// The window procedure has no other way to reach its GLWindow; only one exists.
+static GLWindow* currentWindow = nullptr;
+
+static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+GLWindow::GLWindow(HINSTANCE instanceHandle, const char* windowTitle, uint32_t requestedWidth,
+                   uint32_t requestedHeight, uint32_t requestedBitsPerPixel, bool requestFullScreen)
+    : shutdownCallback(nullptr), drawCallback(nullptr), resizeCallback(nullptr),
+      updateCallback(nullptr), progressPosition(0), glContext(nullptr), deviceContext(nullptr),
+      window(nullptr), dialog(nullptr), instance(nullptr), active(0), lastTickCount(0),
+      dialogAccepted(0), dialogCancelled(0), width(0), height(0), bitsPerPixel(0), fullScreen(0),
+      title(nullptr), chosenMode(nullptr), hasPerformanceCounter(0), secondsPerCount(0.0),
+      lastTime(0.0)
+{
+    memset(keys, 0, sizeof keys);
+    instance = instanceHandle;
+    width = requestedWidth;
+    height = requestedHeight;
+    bitsPerPixel = requestedBitsPerPixel;
+    fullScreen = requestFullScreen ? 1 : 0;
+    if (!windowTitle)
+        windowTitle = "";
+    size_t length = strlen(windowTitle);
+    title = static_cast<char*>(malloc(length + 1));
+    if (title)
+        memcpy(title, windowTitle, length + 1);
+}
+
+GLWindow::~GLWindow()
+{
+    free(title);
+    title = nullptr;
+    for (DisplayMode* mode : modes)
+        free(mode);
+    modes.clear();
+    modes.shrink_to_fit();
+    chosenMode = nullptr;
+    closeWindow();
+    if (currentWindow == this)
+        currentWindow = nullptr;
+}
+
+// The outer size of a window with this style whose client area is width x height.
+static RECT outerRectangle(DWORD style, uint32_t clientWidth, uint32_t clientHeight)
+{
+    RECT rectangle = {0, 0, static_cast<LONG>(clientWidth), static_cast<LONG>(clientHeight)};
+    AdjustWindowRectEx(&rectangle, style, FALSE, windowExStyle);
+    return rectangle;
+}
+
+bool GLWindow::createWindow()
+{
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    windowClass.lpszClassName = windowClassName;
+    // A window made again after closeWindow finds its class still registered.
+    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        REPORT_WINDOW_FAILURE();
+        return false;
+    }
+
+    DWORD style = fullScreen ? fullScreenStyle : windowedStyle;
+    RECT outer = outerRectangle(style, width, height);
+    window = CreateWindowExA(windowExStyle, windowClassName, title ? title : "", style,
+                             CW_USEDEFAULT, 0, outer.right - outer.left, outer.bottom - outer.top,
+                             nullptr, nullptr, instance, this);
+    if (!window) {
+        REPORT_WINDOW_FAILURE();
+        return false;
+    }
+
+    // From here on a failure takes down what was made; the error code is kept
+    // across that so the message names the call that failed.
+#define FAIL_AND_CLOSE()                    \
+    do {                                    \
+        DWORD failure = GetLastError();     \
+        closeWindow();                      \
+        SetLastError(failure);              \
+        REPORT_WINDOW_FAILURE();            \
+        return false;                       \
+    } while (0)
+
+    deviceContext = GetDC(window);
+    if (!deviceContext)
+        FAIL_AND_CLOSE();
+
+    PIXELFORMATDESCRIPTOR pixelFormat = {};
+    pixelFormat.nSize = sizeof pixelFormat;
+    pixelFormat.nVersion = 1;
+    pixelFormat.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pixelFormat.iPixelType = PFD_TYPE_RGBA;
+    pixelFormat.cColorBits = static_cast<BYTE>(bitsPerPixel);
+    pixelFormat.cDepthBits = 16;
+    pixelFormat.cStencilBits = 8;
+    pixelFormat.iLayerType = PFD_MAIN_PLANE;
+    int format = ChoosePixelFormat(deviceContext, &pixelFormat);
+    if (format == 0)
+        FAIL_AND_CLOSE();
+    if (!SetPixelFormat(deviceContext, format, &pixelFormat))
+        FAIL_AND_CLOSE();
+
+    glContext = wglCreateContext(deviceContext);
+    if (!glContext)
+        FAIL_AND_CLOSE();
+    if (!wglMakeCurrent(deviceContext, glContext))
+        FAIL_AND_CLOSE();
+#undef FAIL_AND_CLOSE
+
+    if (resizeCallback)
+        resizeCallback(static_cast<int>(width), static_cast<int>(height));
+    memset(keys, 0, sizeof keys);
+    return true;
+}
+
+void GLWindow::show()
+{
+    if (fullScreen) {
+        DEVMODEA mode = {};
+        mode.dmSize = sizeof mode;
+        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
+        mode.dmPelsWidth = width;
+        mode.dmPelsHeight = height;
+        mode.dmBitsPerPel = bitsPerPixel;
+        // Without a mode picked in the Setup dialog the display's default rate is asked for.
+        mode.dmDisplayFrequency = chosenMode ? chosenMode->dmDisplayFrequency : 0;
+        if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL) {
+            ShowCursor(FALSE);
+        } else {
+            reportError(false, "Couldn't set full-screen video mode, using windowed.");
+            fullScreen = 0;
+            SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(windowedStyle));
+            RECT outer = outerRectangle(windowedStyle, width, height);
+            SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                         SWP_FRAMECHANGED);
+        }
+    }
+    ShowWindow(window, SW_SHOWNORMAL);
+    active = 1;
+}
+
+int GLWindow::run()
+{
+    LARGE_INTEGER frequency;
+    if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart != 0) {
+        LARGE_INTEGER counter;
+        hasPerformanceCounter = 1;
+        secondsPerCount = 1.0 / static_cast<double>(frequency.QuadPart);
+        QueryPerformanceCounter(&counter);
+        lastTime = static_cast<double>(counter.QuadPart) * secondsPerCount;
+    } else {
+        hasPerformanceCounter = 0;
+        reportError(true, "QueryPerformanceFrequency failed.  Reverting to system timer.\n");
+        lastTickCount = GetTickCount();
+    }
+
+    MSG message;
+    for (;;) {
+        if (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                break;
+            DispatchMessageA(&message);
+            continue;
+        }
+        if (!active) {
+            WaitMessage();
+            continue;
+        }
+        if (hasPerformanceCounter) {
+            LARGE_INTEGER counter;
+            QueryPerformanceCounter(&counter);
+            double now = static_cast<double>(counter.QuadPart) * secondsPerCount;
+            if (updateCallback)
+                updateCallback((now - lastTime) * 1000.0);
+            lastTime = now;
+        } else {
+            uint32_t now = GetTickCount();
+            if (updateCallback)
+                updateCallback(static_cast<double>(static_cast<uint32_t>(now - lastTickCount)));
+            lastTickCount = now;
+        }
+        if (drawCallback)
+            drawCallback();
+        SwapBuffers(deviceContext);
+    }
+
+    closeWindow();
+    // The callback may delete this GLWindow: nothing of it is touched afterwards.
+    ShutdownCallback shutdown = shutdownCallback;
+    return shutdown ? shutdown() : 0;
+}
+
+void GLWindow::closeWindow()
+{
+    if (glContext) {
+        wglDeleteContext(glContext);
+        glContext = nullptr;
+    }
+    if (deviceContext) {
+        ReleaseDC(window, deviceContext);
+        deviceContext = nullptr;
+    }
+    if (window) {
+        DestroyWindow(window);
+        window = nullptr;
+    }
+    if (fullScreen) {
+        ChangeDisplaySettingsA(nullptr, 0);
+        ShowCursor(TRUE);
+    }
+}
+
+static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_CREATE) {
+        currentWindow = static_cast<GLWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        return 0;
+    }
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    GLWindow* owner = currentWindow;
+    if (!owner)
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+
+    switch (message) {
+    case WM_SIZE:
+        if (wParam == SIZE_RESTORED || wParam == SIZE_MAXIMIZED) {
+            owner->active = 1;
+            if (owner->resizeCallback)
+                owner->resizeCallback(LOWORD(lParam), HIWORD(lParam));
+            owner->width = LOWORD(lParam);
+            owner->height = HIWORD(lParam);
+            return 0;
+        }
+        if (wParam == SIZE_MINIMIZED) {
+            owner->active = 0;
+            return 0;
+        }
+        break;
+    case WM_CLOSE: {
+        // The callback may delete the GLWindow, so it is fetched first.
+        ShutdownCallback shutdown = owner->shutdownCallback;
+        if (shutdown)
+            shutdown();
+        ExitProcess(0);
+    }
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (wParam < 256) {
+            owner->keys[wParam] = message == WM_KEYDOWN ? 1 : 0;
+            return 0;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER)
+            return 0;
+        break;
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
