@@ -1,0 +1,72 @@
+#include "sceneharness.h"
+
+#include "glwindow.h"
+#include "media.h"
+#include "programdoubles.h"
+#include "random.h"
+#include "scene.h"
+#include "texture.h"
+
+static void resetSceneVariables()
+{
+    startTimer = 0;
+    showLogo = 1;
+    logoFadingIn = 1;
+    logoAlpha = 0;
+    logoHoldTimer = 0;
+    phase = 0;
+    stopTimer = 0;
+    frontCityScroll = 0;
+    backCityScroll = 0;
+    frontCityBlock = 0;
+    backCityBlock = 4;
+    bubbleClock = 0;
+    bubbleVisible = 0;
+    bubbleTime = 0;
+    bubbleStage = -1;
+    quoteIndex = -1;
+    bannerCar = 0;
+    bannerLine = 0;
+}
+
+static Texture* sizedTexture(uint32_t width, uint32_t height)
+{
+    Texture* texture = new Texture;
+    texture->width = width;
+    texture->height = height;
+    texture->texWidth = width;
+    texture->texHeight = height;
+    return texture;
+}
+
+void setUpScene(const SceneSetup& setup)
+{
+    tearDownScene();
+    resetProgramDoubles();
+    resetSceneVariables();
+    glWindow = new GLWindow(nullptr, "snowgig", setup.windowWidth, setup.windowHeight, 32, false);
+    scaleX = static_cast<float>(setup.windowWidth) * 0.0015625f;
+    scaleY = static_cast<float>(setup.windowHeight) * 0.0020833334f;
+    texSanta = sizedTexture(setup.santaWidth, setup.santaHeight);
+    texCar = sizedTexture(setup.carWidth, setup.carHeight);
+    createScene();
+    seedRandom(300);
+}
+
+void tearDownScene()
+{
+    delete glWindow;
+    glWindow = nullptr;
+    delete texSanta;
+    texSanta = nullptr;
+    delete texCar;
+    texCar = nullptr;
+}
+
+void skipIntro()
+{
+    startTimer = 2000;
+    showLogo = 0;
+    logoFadingIn = 1;
+    logoAlpha = 0;
+}

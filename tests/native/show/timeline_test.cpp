@@ -1,0 +1,404 @@
+// The timeline on the scene state alone: intro, walk and stops, city scroll,
+// speech bubble, traffic and banner lines.
+#include "demotexts.h"
+#include "glwindow.h"
+#include "media.h"
+#include "music.h"
+#include "programdoubles.h"
+#include "random.h"
+#include "scene.h"
+#include "sceneharness.h"
+#include "texture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+class Timeline : public ::testing::Test {
+protected:
+    void SetUp() override { setUpScene(); }
+    void TearDown() override { tearDownScene(); }
+
+    static float stopX()
+    {
+        return static_cast<float>(glWindow->getWidth()) * 0.5f -
+               static_cast<float>(texSanta->width) * scaleX * 1.5f;
+    }
+    static void standAtStop() { santa.x = stopX() + 1.0f; }
+};
+
+TEST_F(Timeline, SceneSetUpPlacesSunRaysAndSantaForTheChosenMode)
+{
+    SceneSetup big;
+    big.windowWidth = 800;
+    big.windowHeight = 600;
+    setUpScene(big);
+    EXPECT_FLOAT_EQ(scaleX, 1.25f);
+    EXPECT_FLOAT_EQ(sun.x, 625.0f);
+    EXPECT_FLOAT_EQ(sun.y, 50.0f);
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_FLOAT_EQ(sunRays[k]->y, 43.75f);
+        EXPECT_FLOAT_EQ(sunRays[k]->angle, 45.0f * k);
+    }
+    EXPECT_FLOAT_EQ(santa.x, -1.3f * 120 * 1.25f);
+    EXPECT_FLOAT_EQ(santa.y, 275.0f);
+    EXPECT_EQ(carActive[0] + carActive[1], 0);
+    EXPECT_EQ(cars[0]->x + cars[1]->x + carHeads[0]->angle, 0.0f);
+}
+
+TEST_F(Timeline, StartDelayHoldsEverythingThenEndsInOneLargeStep)
+{
+    update(1999.0);
+    EXPECT_EQ(startTimer, 1999.0f);
+    EXPECT_EQ(pauseCallCount, 0);
+    EXPECT_EQ(logoAlpha, 0.0f);
+
+    setUpScene();
+    update(2600.0);
+    EXPECT_EQ(startTimer, 2000.0f);
+    EXPECT_EQ(pauseCallCount, 1);
+    EXPECT_EQ(lastPauseCall.channel, musicChannel);
+    EXPECT_EQ(lastPauseCall.paused, 0);
+    // The fade-in began in the same call: 2.6 clamps to 1 and holds for 2600 ms.
+    EXPECT_EQ(logoAlpha, 1.0f);
+    EXPECT_EQ(logoFadingIn, 0);
+
+    update(16.0);
+    EXPECT_EQ(startTimer, 2000.0f);
+    EXPECT_EQ(pauseCallCount, 2) << "the music is unpaused on every update after the delay";
+}
+
+TEST_F(Timeline, LogoHoldStartsOnlyAboveFullOpacityAndEndsOnlyAfterAFullSecond)
+{
+    startTimer = 2000;
+    logoAlpha = 0.5f;
+    update(500.0);
+    EXPECT_EQ(logoAlpha, 1.0f);
+    EXPECT_EQ(logoHoldTimer, 0.0f) << "exactly 1 is not above 1";
+
+    update(10.0);
+    EXPECT_EQ(logoAlpha, 1.0f);
+    EXPECT_EQ(logoHoldTimer, 10.0f);
+
+    logoHoldTimer = 990.0f;
+    update(10.0);
+    EXPECT_EQ(logoHoldTimer, 1000.0f);
+    EXPECT_EQ(logoFadingIn, 1);
+    update(1.0);
+    EXPECT_EQ(logoFadingIn, 0);
+    EXPECT_EQ(logoAlpha, 1.0f);
+}
+
+TEST_F(Timeline, FadeOutOvershootsForOneFrameAndTheSceneStartsTheUpdateAfter)
+{
+    startTimer = 2000;
+    logoFadingIn = 0;
+    logoAlpha = 0.3f;
+    update(500.0);
+    EXPECT_NEAR(logoAlpha, -0.2f, 1e-6f);
+    EXPECT_EQ(showLogo, 1);
+
+    const float santaX = santa.x;
+    update(500.0);
+    EXPECT_EQ(showLogo, 0);
+    EXPECT_EQ(logoAlpha, 0.0f);
+    EXPECT_EQ(logoFadingIn, 1);
+    EXPECT_EQ(phase, 0.0f) << "the update that ends the logo moves nothing";
+    EXPECT_EQ(santa.x, santaX);
+    EXPECT_EQ(carActive[0], 0);
+
+    update(10.0);
+    EXPECT_FLOAT_EQ(phase, 0.02f);
+    EXPECT_FLOAT_EQ(santa.x, santaX + 0.5f);
+    EXPECT_EQ(carActive[0], 1);
+}
+
+TEST_F(Timeline, SantaStandingExactlyAtTheStopNeitherScrollsNorStops)
+{
+    skipIntro();
+    phase = 0.3f;
+    santa.x = stopX();
+    update(0.0);
+    EXPECT_EQ(santa.x, stopX());
+    EXPECT_EQ(frontCityScroll, 0.0f);
+    EXPECT_FLOAT_EQ(legs.angle, 30.0f * std::sin(0.75f));
+    EXPECT_FLOAT_EQ(hand.angle, -10.0f * std::sin(0.75f));
+}
+
+TEST_F(Timeline, StopPositionFollowsAResizedWindowButNotTheScale)
+{
+    skipIntro();
+    glWindow->width = 800;
+    santa.x = 1000.0f;
+    update(10.0);
+    EXPECT_FLOAT_EQ(santa.x, 400.0f - 120.0f * 1.5f);
+    EXPECT_FLOAT_EQ(frontCityScroll, 1.0f);
+    EXPECT_FLOAT_EQ(backCityScroll, 0.5f);
+}
+
+TEST_F(Timeline, ScrollPastABlockEdgeDropsTheRemainderAndWrapsTheRing)
+{
+    skipIntro();
+    standAtStop();
+    frontCityBlock = 3;
+    frontCityScroll = 500.0f;
+    backCityBlock = 4;
+    backCityScroll = 500.0f;
+    update(300.0);  // front +30, back +15
+    EXPECT_EQ(frontCityScroll, 0.0f);
+    EXPECT_EQ(frontCityBlock, 4);
+    EXPECT_EQ(backCityScroll, 0.0f);
+    EXPECT_EQ(backCityBlock, 0) << "block 4 is followed by block 0";
+
+    // A frame as long as several blocks still moves on by one block only.
+    frontCityBlock = 1;
+    update(20000.0);
+    EXPECT_EQ(frontCityBlock, 2);
+    EXPECT_EQ(frontCityScroll, 0.0f);
+}
+
+TEST_F(Timeline, BlockFourHaltsTheCityAndSantaForTenSecondsWithTheBobFrozen)
+{
+    skipIntro();
+    standAtStop();
+    bubbleClock = -100000.0f;  // no speech bubble, so no waving
+    update(100.0);
+    const float bob = santa.bob;
+    EXPECT_NE(bob, 0.0f);
+
+    frontCityBlock = 4;
+    frontCityScroll = 0.0f;
+    const float back = backCityScroll;
+    for (int frame = 0; frame < 100; ++frame)
+        update(100.0);
+    EXPECT_EQ(stopTimer, 10000.0f);
+    EXPECT_EQ(frontCityScroll, 0.0f);
+    EXPECT_EQ(backCityScroll, back);
+    EXPECT_EQ(santa.bob, bob);
+    EXPECT_EQ(legs.angle, 0.0f);
+    EXPECT_EQ(hand.angle, 0.0f);
+
+    update(100.0);  // stopTimer is exactly 10000 when this update checks it
+    EXPECT_EQ(frontCityScroll, 0.0f);
+    update(100.0);
+    EXPECT_FLOAT_EQ(frontCityScroll, 10.0f);
+    EXPECT_NE(legs.angle, 0.0f);
+    EXPECT_EQ(santa.bob, bob) << "the bob stays frozen until block 4 has gone";
+}
+
+TEST_F(Timeline, BubbleStagesChangeOnlyAboveEachThreshold)
+{
+    skipIntro();
+    bubbleClock = 7000.0f;
+    update(0.0);
+    EXPECT_EQ(bubbleVisible, 0) << "exactly 7000 does not start a bubble";
+    update(10.0);
+    EXPECT_EQ(bubbleVisible, 1);
+    EXPECT_EQ(bubbleStage, 0);
+    EXPECT_EQ(bubbleTime, 10.0f);
+
+    const struct {
+        float before;
+        float dt;
+        int stage;
+    } steps[] = {
+        {490, 10, 0}, {500, 1, 1},    {990, 10, 1},    {1000, 1, 2},
+        {1490, 10, 2}, {1500, 1, 3},  {1990, 10, 3},   {2000, 1, 4},
+        {5990, 10, 4},
+    };
+    for (const auto& step : steps) {
+        bubbleTime = step.before;
+        update(step.dt);
+        EXPECT_EQ(bubbleStage, step.stage) << "bubbleTime " << bubbleTime;
+        EXPECT_EQ(bubbleVisible, 1);
+    }
+    EXPECT_EQ(quoteIndex, 0) << "stage 4 is entered once, moving -1 to 0";
+
+    update(1.0);
+    EXPECT_EQ(bubbleStage, -1);
+    EXPECT_EQ(bubbleVisible, 0);
+    EXPECT_EQ(bubbleClock, 0.0f);
+}
+
+TEST_F(Timeline, QuotesFollowInOrderAndABubbleThatSkipsStageFourShowsNone)
+{
+    skipIntro();
+    quoteIndex = 9;
+    bubbleVisible = 1;
+    bubbleStage = 3;
+    bubbleTime = 1990;
+    update(20.0);
+    EXPECT_EQ(quoteIndex, 0);
+
+    bubbleStage = 2;
+    bubbleTime = 1900;
+    update(4200.0);
+    EXPECT_EQ(bubbleVisible, 0);
+    EXPECT_EQ(quoteIndex, 0);
+}
+
+TEST_F(Timeline, SantaWavesWhileHeSpeaksAtTheStop)
+{
+    skipIntro();
+    standAtStop();
+    frontCityBlock = 4;
+    bubbleVisible = 1;
+    bubbleTime = 100;
+    update(10.0);
+    EXPECT_FLOAT_EQ(hand.angle, 10.0f * std::sin(4.0f * phase) - 70.0f);
+}
+
+TEST_F(Timeline, FirstCarsFromSeed300)
+{
+    // The generator's first four values from seed 300: 1018, 20977, 6537, 12471.
+    skipIntro();
+    update(10.0);
+    ASSERT_EQ(carActive[0], 1);
+    ASSERT_EQ(carActive[1], 1);
+    // 1018 is even: car 0 comes from the right on the lower lane.
+    EXPECT_FLOAT_EQ(cars[0]->angle, -0.75f - 1.25f * 20977.0f / 32767.0f);
+    EXPECT_FLOAT_EQ(cars[0]->x, 640.0f);
+    EXPECT_FLOAT_EQ(cars[0]->y, 480.0f - (90.0f + 50.0f));
+    // 6537 is odd: car 1 comes from the left.
+    EXPECT_FLOAT_EQ(cars[1]->angle, 0.75f + 1.25f * 12471.0f / 32767.0f);
+    EXPECT_FLOAT_EQ(cars[1]->x, -240.0f);
+    EXPECT_FLOAT_EQ(cars[1]->y, 480.0f - (90.0f + 90.0f));
+    EXPECT_EQ(bannerCar, 0);
+    EXPECT_EQ(nextRandom(), 23035);
+}
+
+TEST_F(Timeline, TyreFramesCycleAndTheBodyBobsWithThem)
+{
+    SceneSetup big;
+    big.windowWidth = 800;
+    big.windowHeight = 600;
+    setUpScene(big);
+    skipIntro();
+    update(0.0);  // sends both cars off
+    const float expectedFrames[] = {1, 2, 3, 0, 1};
+    for (float expected : expectedFrames) {
+        const float bob = cars[0]->bob;
+        update(100.0);
+        EXPECT_EQ(cars[0]->bob, bob) << "no frame change yet";
+        update(26.0);
+        EXPECT_EQ(cars[0]->frame, expected);
+        EXPECT_EQ(cars[0]->timer, 0.0f);
+        EXPECT_FLOAT_EQ(cars[0]->bob, scaleY * expected);
+    }
+}
+
+TEST_F(Timeline, CarLeavesOnlyWhenItsBannerIsOffScreen)
+{
+    skipIntro();
+    update(0.0);
+    bannerLine = 1;  // 38 characters
+    const float allowance = 380.0f;
+    Sprite& left = *cars[0];
+    left.angle = -1.0f;
+    left.x = -(240.0f + allowance + 5.0f);
+    update(0.0);
+    EXPECT_EQ(carActive[0], 1) << "at the boundary the car is still on its way";
+    left.x -= 0.5f;
+    Sprite& right = *cars[1];
+    right.angle = 1.0f;
+    right.x = 640.0f + allowance + 5.0f + 0.5f;
+    bannerCar = 1;  // car 1 is checked last, so both use the length of line 1
+    update(0.0);
+    EXPECT_EQ(carActive[0], 0);
+    EXPECT_EQ(carActive[1], 0);
+    EXPECT_EQ(bannerLine, 2) << "the banner moves on once, for the banner car only";
+    EXPECT_EQ(bannerCar, -1);
+
+    update(0.0);
+    EXPECT_EQ(carActive[0] + carActive[1], 2);
+    EXPECT_EQ(bannerCar, 0) << "car 0 is sent off first and takes the banner";
+}
+
+TEST_F(Timeline, BannerLineAdvancesOnlyOnTheBannerCarsExitAndWraps)
+{
+    skipIntro();
+    update(0.0);
+    bannerCar = 0;
+    bannerLine = 21;
+    cars[1]->angle = 1.0f;
+    cars[1]->x = 10000.0f;
+    update(0.0);
+    EXPECT_EQ(carActive[1], 0);
+    EXPECT_EQ(bannerLine, 21);
+    EXPECT_EQ(bannerCar, 0);
+    update(0.0);  // car 1 is sent off again; the banner stays with car 0
+    EXPECT_EQ(carActive[1], 1);
+    EXPECT_EQ(bannerCar, 0);
+
+    cars[0]->angle = 1.0f;
+    cars[0]->x = 10000.0f;
+    update(0.0);
+    EXPECT_EQ(bannerLine, 0);
+    EXPECT_EQ(bannerCar, -1);
+}
+
+TEST_F(Timeline, LongRunKeepsTheNominalCycleTimes)
+{
+    const double dt = 10.0;
+    double sceneMs = -1.0;
+    double quoteFirstShown[quoteCount];
+    for (double& t : quoteFirstShown)
+        t = -1.0;
+    double walkInEndedAt = -1.0;
+    double stopBeganAt = -1.0;
+    double stopEndedAt = -1.0;
+    double secondStopBeganAt = -1.0;
+    int previousBlock = frontCityBlock;
+    int previousQuote = quoteIndex;
+    int bannerLinesSeen = 0;
+    int previousBanner = bannerLine;
+
+    for (int frame = 0; frame < 150 * 100 + 600; ++frame) {
+        const bool sceneRunning = !showLogo;
+        update(dt);
+        if (!sceneRunning)
+            continue;
+        sceneMs = sceneMs < 0 ? dt : sceneMs + dt;
+        if (walkInEndedAt < 0 && frontCityScroll > 0)
+            walkInEndedAt = sceneMs;
+        if (quoteIndex != previousQuote && quoteFirstShown[quoteIndex] < 0)
+            quoteFirstShown[quoteIndex] = sceneMs;
+        previousQuote = quoteIndex;
+        if (frontCityBlock == 4 && previousBlock != 4) {
+            if (stopBeganAt < 0)
+                stopBeganAt = sceneMs;
+            else if (secondStopBeganAt < 0)
+                secondStopBeganAt = sceneMs;
+        }
+        if (frontCityBlock == 4 && stopEndedAt < 0 && stopBeganAt >= 0 && frontCityScroll > 0)
+            stopEndedAt = sceneMs;
+        previousBlock = frontCityBlock;
+        if (bannerLine != previousBanner)
+            ++bannerLinesSeen;
+        previousBanner = bannerLine;
+    }
+
+    // 120 px wide Santa: walks in for 6400 - 4 * 120 ms.
+    EXPECT_NEAR(walkInEndedAt, 5920.0, 30.0);
+    for (int k = 0; k < quoteCount; ++k)
+        EXPECT_NEAR(quoteFirstShown[k], 9000.0 + 13000.0 * k, 300.0) << "quote " << k;
+    ASSERT_GE(stopEndedAt, 0.0);
+    EXPECT_GT(stopEndedAt - stopBeganAt, 10000.0);
+    EXPECT_LT(stopEndedAt - stopBeganAt, 10100.0);
+    EXPECT_NEAR(secondStopBeganAt - stopBeganAt, 35600.0, 200.0);
+    EXPECT_GT(bannerLinesSeen, 10);
+}
+
+TEST(TimelineDeathTest, EscapeRunsCleanupAndExitsWithStatusZeroBeforeAnythingMoves)
+{
+    setUpScene();
+    startTimer = 123.0f;
+    glWindow->keys[27] = 1;
+    EXPECT_EXIT(update(5000.0), ::testing::ExitedWithCode(0), "cleanup ran, startTimer=123\n");
+    glWindow->keys[27] = 0;
+    tearDownScene();
+}
+
+}  // namespace
