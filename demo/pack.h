@@ -32,4 +32,9 @@ int packRead(void* buffer, int32_t size, int32_t count, PackStream* stream);
 int packSeek(PackStream* stream, long offset, int origin);
 void packClose(PackStream*& stream);
 
+// Streams opened and not yet released, and whether an archive is open: for
+// tests and checks at shutdown.
+int32_t packOpenStreamCount();
+bool packArchiveOpen();
+
 #endif

@@ -1,4 +1,5 @@
 // Runs the packwriter tool and checks the bytes it writes and what it refuses.
+#include "pack.h"
 #include "scratchdir.h"
 
 #include <gtest/gtest.h>
@@ -114,4 +115,31 @@ TEST(PackWriter, OutputThatIsAlsoAnInputIsReadFirst)
     std::vector<unsigned char> pack = readBytes(self);
     ASSERT_EQ(pack.size(), 44u + 6);
     EXPECT_EQ(std::string(pack.begin() + 44, pack.end()), "before");
+}
+
+TEST(PackWriter, PackReaderFindsEveryFileItWrote)
+{
+    ScratchDir dir;
+    std::vector<std::string> files = {
+        dir.write("data/santa.tga", std::string(3000, 's')),
+        dir.write("data/gimme_64k.mp3", "tune"),
+        dir.write("x.tga", ""),
+    };
+    std::string out = dir.path("snowgig.dat");
+    ASSERT_EQ(runPackwriter({out, files[0], files[1], files[2]}), 0);
+    {
+        PackFile pack(out.c_str());
+        ASSERT_TRUE(packArchiveOpen());
+        for (const std::string& file : files) {
+            std::vector<unsigned char> expected = readBytes(file);
+            PackStream* stream = packOpen(file.c_str(), "rb");
+            ASSERT_NE(stream, nullptr) << file;
+            std::vector<unsigned char> got(expected.size() + 1, 0);
+            packRead(got.data(), 1, int32_t(got.size()), stream);
+            got.pop_back();
+            EXPECT_EQ(got, expected) << file;
+            packClose(stream);
+        }
+    }
+    EXPECT_FALSE(packArchiveOpen());
 }
