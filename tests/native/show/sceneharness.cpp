@@ -29,13 +29,22 @@ static void resetSceneVariables()
     bannerLine = 0;
 }
 
-static Texture* sizedTexture(uint32_t width, uint32_t height)
+static uint32_t powerOfTwoAtLeast(uint32_t size)
+{
+    uint32_t padded = 1;
+    while (padded < size)
+        padded *= 2;
+    return padded;
+}
+
+Texture* makeTexture(unsigned int glName, uint32_t width, uint32_t height)
 {
     Texture* texture = new Texture;
+    texture->glName = glName;
     texture->width = width;
     texture->height = height;
-    texture->texWidth = width;
-    texture->texHeight = height;
+    texture->texWidth = powerOfTwoAtLeast(width);
+    texture->texHeight = powerOfTwoAtLeast(height);
     return texture;
 }
 
@@ -47,8 +56,8 @@ void setUpScene(const SceneSetup& setup)
     glWindow = new GLWindow(nullptr, "snowgig", setup.windowWidth, setup.windowHeight, 32, false);
     scaleX = static_cast<float>(setup.windowWidth) * 0.0015625f;
     scaleY = static_cast<float>(setup.windowHeight) * 0.0020833334f;
-    texSanta = sizedTexture(setup.santaWidth, setup.santaHeight);
-    texCar = sizedTexture(setup.carWidth, setup.carHeight);
+    texSanta = makeTexture(5, setup.santaWidth, setup.santaHeight);
+    texCar = makeTexture(9, setup.carWidth, setup.carHeight);
     createScene();
     seedRandom(300);
 }

@@ -14,6 +14,10 @@ struct SceneSetup {
     uint32_t carHeight = 90;
 };
 
+// A texture with only its size and GL name, padded to power-of-two sides.
+class Texture;
+Texture* makeTexture(unsigned int glName, uint32_t width, uint32_t height);
+
 // Puts every scene variable back to the value the program starts with, makes
 // the window and the textures, sets scaleX/scaleY from the window size and
 // calls createScene.
