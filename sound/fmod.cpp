@@ -1,0 +1,216 @@
+// The library's calls: argument checks, the order of calls and the error code
+// of the last failure. All calls come from one thread; decoding runs on the
+// output's worker thread.
+#include "fmod.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "acmdecoder.h"
+#include "mp3layout.h"
+#include "pcmsource.h"
+#include "waveoutput.h"
+
+#ifndef SNOWGIG_FSOUND_VERSION
+#define SNOWGIG_FSOUND_VERSION 3.75f
+#endif
+
+struct FSOUND_STREAM {
+    const uint8_t* data;
+    Mp3Layout layout;
+    AcmDecoder decoder;
+    PcmSource source;
+    bool loop;
+};
+
+namespace {
+
+const int maxStreams = 16;
+// Frames handed to the codec per call: a few frames of a 320 kbps stream.
+const size_t decodeChunkBytes = 8 * 1024;
+
+int lastError = FMOD_ERR_NONE;
+bool initialised = false;
+int mixRate = 0;
+int channelCount = 0;
+WaveOutput output;
+FSOUND_STREAM* streams[maxStreams];
+FSOUND_STREAM* playingStream = nullptr;
+int playingChannel = -1;
+
+template <typename T>
+T fail(int code, T result)
+{
+    lastError = code;
+    return result;
+}
+
+int streamSlot(const FSOUND_STREAM* stream)
+{
+    for (int i = 0; i < maxStreams; ++i) {
+        if (stream && streams[i] == stream)
+            return i;
+    }
+    return -1;
+}
+
+long decodeWithAcm(void* decoder, const uint8_t* frames, size_t bytes, bool flush,
+                   const int16_t** pcm)
+{
+    return decodeAcm(static_cast<AcmDecoder*>(decoder), frames, bytes, flush, pcm);
+}
+
+void stopPlaying()
+{
+    if (!playingStream)
+        return;
+    stopWaveOutput(&output);
+    playingStream = nullptr;
+    playingChannel = -1;
+}
+
+void destroyStream(FSOUND_STREAM* stream)
+{
+    if (stream == playingStream)
+        stopPlaying();
+    closePcmSource(&stream->source);
+    closeAcmDecoder(&stream->decoder);
+    streams[streamSlot(stream)] = nullptr;
+    delete stream;
+}
+
+}  // namespace
+
+extern "C" {
+
+float FSOUND_GetVersion(void)
+{
+    return SNOWGIG_FSOUND_VERSION;
+}
+
+signed char FSOUND_Init(int rate, int maxSoftwareChannels, unsigned int flags)
+{
+    (void)flags;
+    if (initialised)
+        return fail(FMOD_ERR_BUSY, 0);
+    if (rate < 8000 || rate > 192000 || maxSoftwareChannels < 1 || maxSoftwareChannels > 1024)
+        return fail(FMOD_ERR_INVALID_PARAM, 0);
+    if (!openWaveOutput(&output, rate))
+        return fail(FMOD_ERR_INIT, 0);
+    initialised = true;
+    mixRate = rate;
+    channelCount = maxSoftwareChannels;
+    return 1;
+}
+
+int FSOUND_GetError(void)
+{
+    return lastError;
+}
+
+void FSOUND_Close(void)
+{
+    if (!initialised)
+        return;
+    for (int i = 0; i < maxStreams; ++i) {
+        if (streams[i])
+            destroyStream(streams[i]);
+    }
+    closeWaveOutput(&output);
+    initialised = false;
+}
+
+FSOUND_STREAM* FSOUND_Stream_Open(const char* nameOrData, unsigned int mode, int offset,
+                                  int length)
+{
+    if (!initialised)
+        return fail(FMOD_ERR_UNINITIALIZED, static_cast<FSOUND_STREAM*>(nullptr));
+    if (!nameOrData || !(mode & FSOUND_LOADMEMORY) || offset < 0 || length <= 0 ||
+        offset >= length)
+        return fail(FMOD_ERR_INVALID_PARAM, static_cast<FSOUND_STREAM*>(nullptr));
+    int slot = -1;
+    for (int i = 0; i < maxStreams && slot < 0; ++i) {
+        if (!streams[i])
+            slot = i;
+    }
+    if (slot < 0)
+        return fail(FMOD_ERR_MEMORY, static_cast<FSOUND_STREAM*>(nullptr));
+
+    const uint8_t* data = reinterpret_cast<const uint8_t*>(nameOrData) + offset;
+    Mp3Layout layout;
+    if (!scanMp3Layout(data, size_t(length - offset), &layout))
+        return fail(FMOD_ERR_FILE_FORMAT, static_cast<FSOUND_STREAM*>(nullptr));
+
+    FSOUND_STREAM* stream = new (std::nothrow) FSOUND_STREAM();
+    if (!stream)
+        return fail(FMOD_ERR_MEMORY, static_cast<FSOUND_STREAM*>(nullptr));
+    stream->data = data;
+    stream->layout = layout;
+    stream->loop = (mode & FSOUND_LOOP_NORMAL) != 0;
+    if (!openAcmDecoder(&stream->decoder, layout.format, 2 * decodeChunkBytes)) {
+        delete stream;
+        return fail(FMOD_ERR_MEDIAPLAYER, static_cast<FSOUND_STREAM*>(nullptr));
+    }
+    size_t maxDecodedFrames = stream->decoder.pcmCapacity / (2 * size_t(layout.format.channels));
+    if (!openPcmSource(&stream->source, data, layout, stream->loop, decodeWithAcm,
+                       &stream->decoder, decodeChunkBytes, maxDecodedFrames)) {
+        closeAcmDecoder(&stream->decoder);
+        delete stream;
+        return fail(FMOD_ERR_MEMORY, static_cast<FSOUND_STREAM*>(nullptr));
+    }
+    streams[slot] = stream;
+    return stream;
+}
+
+int FSOUND_Stream_PlayEx(int channel, FSOUND_STREAM* stream, FSOUND_DSPUNIT* dsp,
+                         signed char startPaused)
+{
+    if (!initialised)
+        return fail(FMOD_ERR_UNINITIALIZED, -1);
+    if (streamSlot(stream) < 0 || dsp || channel < FSOUND_FREE || channel >= channelCount)
+        return fail(FMOD_ERR_INVALID_PARAM, -1);
+    if (playingStream == stream)
+        return fail(FMOD_ERR_PLAY, -1);
+    // One stream plays at a time, on the one output.
+    if (playingStream)
+        return fail(FMOD_ERR_CHANNEL_ALLOC, -1);
+
+    int rate = stream->layout.format.sampleRate;
+    if (rate != output.sampleRate) {
+        closeWaveOutput(&output);
+        if (!openWaveOutput(&output, rate) && !openWaveOutput(&output, mixRate))
+            return fail(FMOD_ERR_INIT, -1);
+        if (output.sampleRate != rate)
+            return fail(FMOD_ERR_OUTPUT_FORMAT, -1);
+    }
+    if (!startWaveOutput(&output, &stream->source, startPaused != 0))
+        return fail(FMOD_ERR_PLAY, -1);
+    playingStream = stream;
+    playingChannel = channel == FSOUND_FREE ? 0 : channel;
+    return playingChannel;
+}
+
+signed char FSOUND_Stream_Close(FSOUND_STREAM* stream)
+{
+    if (!initialised)
+        return fail(FMOD_ERR_UNINITIALIZED, 0);
+    if (streamSlot(stream) < 0)
+        return fail(FMOD_ERR_INVALID_PARAM, 0);
+    destroyStream(stream);
+    return 1;
+}
+
+signed char FSOUND_SetPaused(int channel, signed char paused)
+{
+    if (!initialised)
+        return fail(FMOD_ERR_UNINITIALIZED, 0);
+    if (!playingStream || channel != playingChannel)
+        return fail(FMOD_ERR_INVALID_PARAM, 0);
+    bool pause = paused != 0;
+    if (pause != output.paused)
+        pauseWaveOutput(&output, pause);
+    return 1;
+}
+
+}  // extern "C"

@@ -1,0 +1,130 @@
+#include "waveoutput.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const DWORD bufferBytes = outputBufferFrames * 2 * sizeof(int16_t);
+const DWORD workerPollMs = 50;
+const DWORD workerStopTimeoutMs = 10000;
+
+DWORD WINAPI feedOutput(void* parameter)
+{
+    WaveOutput* output = static_cast<WaveOutput*>(parameter);
+    while (!output->stopping) {
+        for (int i = 0; i < outputBufferCount && !output->stopping; ++i) {
+            WAVEHDR* header = &output->headers[i];
+            if (header->dwFlags & WHDR_INQUEUE)
+                continue;
+            if (output->source->ended)
+                break;
+            int16_t* samples = reinterpret_cast<int16_t*>(header->lpData);
+            size_t got = readPcm(output->source, samples, outputBufferFrames);
+            if (got == 0)
+                break;
+            if (got < size_t(outputBufferFrames))
+                std::memset(samples + 2 * got, 0, (outputBufferFrames - got) * 2 * sizeof(int16_t));
+            header->dwFlags &= ~WHDR_DONE;
+            waveOutWrite(output->device, header, sizeof *header);
+        }
+        WaitForSingleObject(output->bufferDone, workerPollMs);
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool openWaveOutput(WaveOutput* output, int sampleRate)
+{
+    std::memset(output, 0, sizeof *output);
+    if (waveOutGetNumDevs() == 0)
+        return false;
+    output->bufferDone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    output->samples = static_cast<int16_t*>(std::malloc(size_t(bufferBytes) * outputBufferCount));
+    if (!output->bufferDone || !output->samples) {
+        closeWaveOutput(output);
+        return false;
+    }
+
+    WAVEFORMATEX format = {};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 2;
+    format.nSamplesPerSec = DWORD(sampleRate);
+    format.wBitsPerSample = 16;
+    format.nBlockAlign = 4;
+    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+    if (waveOutOpen(&output->device, WAVE_MAPPER, &format, DWORD_PTR(output->bufferDone), 0,
+                    CALLBACK_EVENT) != MMSYSERR_NOERROR) {
+        output->device = nullptr;
+        closeWaveOutput(output);
+        return false;
+    }
+    output->sampleRate = sampleRate;
+    for (int i = 0; i < outputBufferCount; ++i) {
+        WAVEHDR* header = &output->headers[i];
+        header->lpData = reinterpret_cast<LPSTR>(output->samples) + size_t(i) * bufferBytes;
+        header->dwBufferLength = bufferBytes;
+        if (waveOutPrepareHeader(output->device, header, sizeof *header) != MMSYSERR_NOERROR) {
+            closeWaveOutput(output);
+            return false;
+        }
+    }
+    return true;
+}
+
+void closeWaveOutput(WaveOutput* output)
+{
+    stopWaveOutput(output);
+    if (output->device) {
+        for (int i = 0; i < outputBufferCount; ++i) {
+            if (output->headers[i].dwFlags & WHDR_PREPARED)
+                waveOutUnprepareHeader(output->device, &output->headers[i], sizeof(WAVEHDR));
+        }
+        waveOutClose(output->device);
+    }
+    if (output->bufferDone)
+        CloseHandle(output->bufferDone);
+    std::free(output->samples);
+    std::memset(output, 0, sizeof *output);
+}
+
+bool startWaveOutput(WaveOutput* output, PcmSource* source, bool paused)
+{
+    stopWaveOutput(output);
+    pauseWaveOutput(output, paused);
+    output->source = source;
+    output->stopping = 0;
+    output->worker = CreateThread(nullptr, 0, feedOutput, output, 0, nullptr);
+    if (!output->worker) {
+        output->source = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void stopWaveOutput(WaveOutput* output)
+{
+    if (output->worker) {
+        InterlockedExchange(&output->stopping, 1);
+        SetEvent(output->bufferDone);
+        // The worker only ever waits for the device or decodes one buffer, so
+        // it ends quickly; should it not, it must not go on reading the stream.
+        if (WaitForSingleObject(output->worker, workerStopTimeoutMs) != WAIT_OBJECT_0)
+            TerminateThread(output->worker, 1);
+        CloseHandle(output->worker);
+        output->worker = nullptr;
+    }
+    if (output->device)
+        waveOutReset(output->device);
+    output->source = nullptr;
+}
+
+void pauseWaveOutput(WaveOutput* output, bool paused)
+{
+    if (paused)
+        waveOutPause(output->device);
+    else
+        waveOutRestart(output->device);
+    output->paused = paused;
+}
