@@ -1,0 +1,110 @@
+"""The font sheet, 256 x 256: white glyphs (DejaVu Sans Bold, reshaped to fit)
+on transparent ground, each inside its rectangle of the program's glyph table.
+
+A glyph row below is (character, texX, texY, width, height, offsetY): texY is
+the glyph's lowest row counted from the top of the picture, and the glyph
+occupies the `height` rows above it up to and including texY; offsetY places
+its top relative to the pen line when drawn. Every glyph is drawn on one
+baseline, 11 rows below the pen line, so letters of different heights line up;
+ink keeps at least about one column clear on the right of each rectangle
+because the pen advances by the rectangle's width with no extra spacing."""
+
+import cairo
+
+GLYPHS = [
+    ("a", 4, 18, 10, 11, 0), ("b", 15, 18, 11, 15, -4), ("c", 26, 18, 10, 11, 0),
+    ("d", 37, 18, 10, 15, -4), ("e", 48, 18, 11, 11, 0), ("f", 59, 18, 7, 15, -4),
+    ("g", 66, 21, 10, 14, 0), ("h", 78, 18, 11, 15, -4), ("i", 90, 18, 4, 15, -4),
+    ("j", 94, 21, 7, 17, -3), ("k", 103, 18, 9, 15, -4), ("l", 114, 18, 3, 15, -4),
+    ("m", 119, 18, 16, 13, -2), ("n", 137, 18, 11, 12, -1), ("o", 148, 18, 11, 11, 0),
+    ("p", 160, 21, 10, 14, 0), ("q", 171, 21, 10, 14, 0), ("r", 184, 18, 7, 11, 0),
+    ("s", 192, 18, 9, 11, 0), ("t", 201, 18, 7, 14, -3), ("u", 209, 18, 10, 11, 0),
+    ("v", 220, 18, 11, 11, 0), ("w", 231, 18, 15, 12, -1), ("x", 3, 40, 11, 12, -1),
+    ("y", 15, 43, 10, 15, -1), ("z", 25, 40, 10, 12, -1), ("A", 35, 40, 13, 15, -3),
+    ("B", 49, 40, 11, 15, -3), ("C", 61, 40, 12, 15, -3), ("D", 75, 40, 13, 15, -3),
+    ("E", 89, 40, 11, 15, -3), ("F", 100, 40, 11, 15, -3), ("G", 112, 40, 13, 15, -3),
+    ("H", 126, 40, 12, 15, -3), ("I", 140, 40, 7, 15, -3), ("J", 147, 40, 8, 15, -3),
+    ("L", 170, 40, 10, 15, -3), ("M", 180, 40, 14, 15, -3), ("N", 197, 40, 11, 15, -3),
+    ("O", 210, 40, 13, 15, -3), ("P", 225, 40, 10, 15, -3), ("S", 17, 62, 11, 15, -3),
+    ("T", 29, 62, 12, 15, -3), ("W", 67, 62, 17, 15, -3), ("Y", 98, 62, 12, 15, -3),
+    (".", 123, 61, 4, 4, 7), (",", 129, 65, 5, 7, 7), ("!", 137, 61, 4, 14, -3),
+    ("-", 143, 57, 8, 5, 4), ('"', 152, 53, 9, 7, -4), ("0", 161, 62, 10, 15, -3),
+    ("1", 174, 62, 9, 15, -3), ("2", 185, 62, 10, 15, -3), ("3", 197, 62, 10, 15, -3),
+    ("4", 208, 62, 11, 15, -3), ("5", 221, 62, 10, 15, -3), ("6", 233, 62, 10, 15, -3),
+    ("7", 3, 84, 11, 15, -3), ("8", 16.4, 84, 10, 15, -3), ("9", 27, 84, 11, 15, -3),
+]
+
+BASELINE = 11    # rows from the pen line down to the baseline
+EM = 19.5        # font size in pixels before reshaping
+CONDENSE = 0.92  # horizontal squeeze applied to every glyph
+RIGHT_GAP = 1.2  # columns kept clear at the right of each rectangle
+
+
+def glyph_outline(ctx, char):
+    """The outline of char at size EM, baseline at y = 0, as a list of cairo
+    path elements, with its ink extents (x0, y0, x1, y1)."""
+    ctx.save()
+    ctx.new_path()
+    ctx.move_to(0, 0)
+    ctx.text_path(char)
+    path = list(ctx.copy_path())
+    x0, y0, x1, y1 = ctx.fill_extents()
+    ctx.new_path()
+    ctx.restore()
+    return path, (x0, y0, x1, y1)
+
+
+def placed(path, mapping):
+    out = []
+    for kind, points in path:
+        pts = []
+        for i in range(0, len(points), 2):
+            pts.extend(mapping(points[i], points[i + 1]))
+        out.append((kind, pts))
+    return out
+
+
+def trace(ctx, path):
+    for kind, p in path:
+        if kind == cairo.PATH_MOVE_TO:
+            ctx.move_to(*p)
+        elif kind == cairo.PATH_LINE_TO:
+            ctx.line_to(*p)
+        elif kind == cairo.PATH_CURVE_TO:
+            ctx.curve_to(*p)
+        else:
+            ctx.close_path()
+
+
+def draw_glyph(ctx, char, tex_x, tex_y, width, height, offset_y):
+    top = tex_y - height + 1
+    bottom = tex_y + 1
+    baseline = top + BASELINE - offset_y
+    path, (x0, y0, x1, y1) = glyph_outline(ctx, char)
+    ink_width = x1 - x0
+    sx = min(CONDENSE, (width - RIGHT_GAP) / ink_width)
+    left = tex_x + (width - RIGHT_GAP - ink_width * sx) / 2
+    # Above the baseline and below it, shrink only what would leave the rectangle.
+    up = min(1.0, (baseline - top) / -y0) if y0 < 0 else 1.0
+    down = min(1.0, (bottom - baseline) / y1) if y1 > 0 else 1.0
+
+    def mapping(x, y):
+        return (left + (x - x0) * sx, baseline + y * (up if y < 0 else down))
+
+    ctx.save()
+    ctx.rectangle(tex_x, top, width, height)
+    ctx.clip()
+    trace(ctx, placed(path, mapping))
+    ctx.set_source_rgb(1, 1, 1)
+    ctx.fill()
+    ctx.restore()
+
+
+def draw_sheet(ctx, width, height):
+    ctx.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_BOLD)
+    ctx.set_font_size(EM)
+    for row in GLYPHS:
+        draw_glyph(ctx, *row)
+
+
+IMAGES = {"font.tga": (256, 256, draw_sheet)}

@@ -1,0 +1,108 @@
+"""The group logo, 320 x 160: a title card shown centred on the sky colour
+before the show, its left edge at x = 160 of a 640-wide screen."""
+
+import math
+
+import cairo
+
+from paint import FUR, FUR_SHADE, GOLD, colour, ellipse, fill_stroke, hexcolour, rounded_rect, Lcg
+
+CARD_RED = hexcolour("b3121f")
+CARD_DARK = hexcolour("5e0710")
+HOLLY = hexcolour("1e7a35")
+HOLLY_DARK = hexcolour("0d3d19")
+
+
+def holly(ctx, x, y, flip):
+    for angle in (-0.5, 0.55):
+        ctx.save()
+        ctx.translate(x, y)
+        ctx.scale(flip, 1)
+        ctx.rotate(angle)
+        ctx.move_to(0, 0)
+        for i in range(1, 5):
+            ctx.line_to(i * 6 - 3, -5 if i % 2 else -3)
+        ctx.line_to(26, 0)
+        for i in range(4, 0, -1):
+            ctx.line_to(i * 6 - 3, 5 if i % 2 else 3)
+        ctx.close_path()
+        fill_stroke(ctx, HOLLY, HOLLY_DARK, 1.0)
+        ctx.restore()
+    for dx, dy in ((-3, 2), (3, 3), (0, -3)):
+        ellipse(ctx, x + dx, y + dy, 3.4, 3.4)
+        fill_stroke(ctx, hexcolour("e3262f"), hexcolour("6d1010"), 0.8)
+
+
+def centred_text(ctx, text, cx, baseline, size, fill, outline, outline_width):
+    ctx.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_BOLD)
+    ctx.set_font_size(size)
+    ext = ctx.text_extents(text)
+    ctx.move_to(cx - ext.width / 2 - ext.x_bearing, baseline)
+    ctx.text_path(text)
+    path = ctx.copy_path()
+    if outline is not None:
+        colour(ctx, outline)
+        ctx.set_line_width(outline_width)
+        ctx.stroke()
+        ctx.append_path(path)
+    ctx.set_source(fill)
+    ctx.fill()
+    return ext
+
+
+def draw_logo(ctx, width, height):
+    # Card with a gold rim and a darker inner edge.
+    rounded_rect(ctx, 4, 14, width - 8, height - 26, 18)
+    card = cairo.LinearGradient(0, 14, 0, height - 12)
+    card.add_color_stop_rgb(0, *hexcolour("d42a35"))
+    card.add_color_stop_rgb(1, *CARD_DARK)
+    ctx.set_source(card)
+    ctx.fill_preserve()
+    colour(ctx, GOLD)
+    ctx.set_line_width(4)
+    ctx.stroke()
+    rounded_rect(ctx, 11, 21, width - 22, height - 40, 13)
+    colour(ctx, hexcolour("ffe082"), 0.6)
+    ctx.set_line_width(1.2)
+    ctx.stroke()
+    # Falling snow on the card.
+    rng = Lcg(2026)
+    for _ in range(46):
+        x, y = rng.range(16, width - 16), rng.range(24, height - 26)
+        ellipse(ctx, x, y, 1.3, 1.3)
+        colour(ctx, FUR, 0.55)
+        ctx.fill()
+    # The name, white with a dark rim.
+    white = cairo.LinearGradient(0, 40, 0, 96)
+    white.add_color_stop_rgb(0, 1, 1, 1)
+    white.add_color_stop_rgb(1, *FUR_SHADE)
+    centred_text(ctx, "TANDRIX", width / 2, 96, 56, white, CARD_DARK, 5)
+    gold = cairo.SolidPattern(*GOLD)
+    centred_text(ctx, "presents  snowgig", width / 2, 124, 17, gold, CARD_DARK, 3)
+    # A line of gold between name and subtitle.
+    ctx.move_to(70, 106)
+    ctx.line_to(width - 70, 106)
+    colour(ctx, GOLD, 0.8)
+    ctx.set_line_width(1.5)
+    ctx.stroke()
+    for x in (62, width - 62):
+        ctx.save()
+        ctx.translate(x, 106)
+        ctx.rotate(math.pi / 4)
+        ctx.rectangle(-3, -3, 6, 6)
+        colour(ctx, GOLD)
+        ctx.fill()
+        ctx.restore()
+    holly(ctx, 24, 24, 1)
+    holly(ctx, width - 24, 24, -1)
+    # Snow drifts on the card's top edge.
+    ctx.move_to(40, 16)
+    for i in range(13):
+        ctx.line_to(40 + i * 20, 8 + 4 * math.sin(i * 1.7))
+    ctx.line_to(width - 40, 16)
+    ctx.curve_to(width - 60, 22, 60, 22, 40, 16)
+    ctx.close_path()
+    fill_stroke(ctx, FUR, FUR_SHADE, 1.0)
+
+
+IMAGES = {"tdx.tga": (320, 160, draw_logo)}
