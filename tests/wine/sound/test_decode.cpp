@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "acmdecoder.h"
+#include "pcmsource.h"
+
+namespace {
+
+std::vector<uint8_t> readFile(const std::string& path)
+{
+    std::vector<uint8_t> bytes;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return bytes;
+    uint8_t buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    std::fclose(f);
+    return bytes;
+}
+
+long decodeWithAcm(void* decoder, const uint8_t* frames, size_t bytes, bool flush,
+                   const int16_t** pcm)
+{
+    return decodeAcm(static_cast<AcmDecoder*>(decoder), frames, bytes, flush, pcm);
+}
+
+// The whole tune through the system codec, trimmed, as stereo.
+std::vector<int16_t> decodeTune(const std::vector<uint8_t>& mp3, int* channels)
+{
+    std::vector<int16_t> out;
+    Mp3Layout layout;
+    if (!scanMp3Layout(mp3.data(), mp3.size(), &layout))
+        return out;
+    *channels = layout.format.channels;
+    AcmDecoder decoder;
+    if (!openAcmDecoder(&decoder, layout.format, 16 * 1024))
+        return out;
+    PcmSource source;
+    if (openPcmSource(&source, mp3.data(), layout, false, decodeWithAcm, &decoder, 8 * 1024,
+                      decoder.pcmCapacity / (2 * size_t(layout.format.channels)))) {
+        int16_t block[2 * 1000];
+        size_t got;
+        while ((got = readPcm(&source, block, 1000)) > 0)
+            out.insert(out.end(), block, block + 2 * got);
+    }
+    closePcmSource(&source);
+    closeAcmDecoder(&decoder);
+    return out;
+}
+
+}  // namespace
+
+TEST(AcmDecoding, MatchesAnIndependentDecoderSampleForSample)
+{
+    for (const char* name : {"tone2s_stereo", "tone2s_mono"}) {
+        std::string base = std::string(TEST_TUNE_DIR) + "/" + name;
+        std::vector<uint8_t> mp3 = readFile(base + ".mp3");
+        std::vector<uint8_t> refBytes = readFile(base + ".mpg123.raw");
+        ASSERT_FALSE(mp3.empty()) << base;
+        ASSERT_FALSE(refBytes.empty()) << base;
+        int channels = 0;
+        std::vector<int16_t> ours = decodeTune(mp3, &channels);
+        ASSERT_FALSE(ours.empty()) << name;
+        const int16_t* ref = reinterpret_cast<const int16_t*>(refBytes.data());
+        size_t refFrames = refBytes.size() / (2 * size_t(channels));
+        ASSERT_EQ(refFrames, ours.size() / 2) << name;
+
+        int worst = 0;
+        size_t worstAt = 0;
+        double energy = 0;
+        for (size_t i = 0; i < refFrames; ++i) {
+            for (int c = 0; c < 2; ++c) {
+                int expected = ref[i * size_t(channels) + (channels == 2 ? size_t(c) : 0)];
+                int d = std::abs(ours[2 * i + size_t(c)] - expected);
+                energy += double(expected) * expected;
+                if (d > worst) {
+                    worst = d;
+                    worstAt = i;
+                }
+            }
+        }
+        EXPECT_GT(energy / double(2 * refFrames), 1e6) << name << ": the reference is silent";
+        EXPECT_LE(worst, 4) << name << ": worst difference at sample frame " << worstAt;
+        std::printf("%s: %zu sample frames, largest difference %d\n", name, refFrames, worst);
+    }
+}
