@@ -1,0 +1,187 @@
+#include "offscreen.h"
+
+#include "glwindow.h"
+#include "media.h"
+#include "pack.h"
+#include "render.h"
+#include "scene.h"
+#include "texture.h"
+
+#include <GL/osmesa.h>
+#include <GL/gl.h>
+#include <stb/stb_image.h>
+#include <stb/stb_image_write.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+OSMesaContext context = nullptr;
+std::vector<unsigned char> frameBuffer;
+
+struct Image {
+    const char* path;
+    Texture** slot;
+    int wrap;
+};
+
+const Image images[] = {
+    {"data/tdx.tga", &texTandrix, GL_CLAMP},
+    {"data/balloons.tga", &texBalloons, GL_CLAMP},
+    {"data/font.tga", &texFont, GL_CLAMP},
+    {"data/santa.tga", &texSanta, GL_CLAMP},
+    {"data/santa-head.tga", &texSantaHead, GL_CLAMP},
+    {"data/hand.tga", &texHand, GL_CLAMP},
+    {"data/leg.tga", &texLeg, GL_CLAMP},
+    {"data/car.tga", &texCar, GL_CLAMP},
+    {"data/tyre0.tga", &texTyres[0], GL_CLAMP},
+    {"data/tyre1.tga", &texTyres[1], GL_CLAMP},
+    {"data/tyre2.tga", &texTyres[2], GL_CLAMP},
+    {"data/tyre3.tga", &texTyres[3], GL_CLAMP},
+    {"data/sun.tga", &texSun, GL_CLAMP},
+    {"data/sunray.tga", &texSunray, GL_CLAMP},
+    {"data/city0.tga", &texCityblocks[0], GL_CLAMP_TO_EDGE},
+    {"data/city1.tga", &texCityblocks[1], GL_CLAMP_TO_EDGE},
+    {"data/city2.tga", &texCityblocks[2], GL_CLAMP_TO_EDGE},
+    {"data/city3.tga", &texCityblocks[3], GL_CLAMP_TO_EDGE},
+    {"data/city4.tga", &texCityblocks[4], GL_CLAMP_TO_EDGE},
+};
+
+// The fixed state the program sets once its context exists.
+void setFixedState()
+{
+    glShadeModel(GL_FLAT);
+    glDisable(GL_LIGHTING);
+    glFrontFace(GL_CW);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
+}
+
+bool bindBuffer(uint32_t width, uint32_t height)
+{
+    frameBuffer.assign(size_t(width) * height * 4, 0);
+    if (!OSMesaMakeCurrent(context, frameBuffer.data(), GL_UNSIGNED_BYTE, GLsizei(width),
+                           GLsizei(height))) {
+        std::fprintf(stderr, "OSMesaMakeCurrent failed for %u x %u\n", width, height);
+        return false;
+    }
+    glViewport(0, 0, GLsizei(width), GLsizei(height));
+    return true;
+}
+
+}  // namespace
+
+bool openOffscreen(const char* packPath)
+{
+    std::FILE* probe = std::fopen(packPath, "rb");
+    if (!probe) {
+        std::fprintf(stderr, "cannot open the pack %s\n", packPath);
+        return false;
+    }
+    std::fclose(probe);
+    pack = new PackFile(packPath);
+
+    context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
+    if (!context || !bindBuffer(640, 480)) {
+        std::fprintf(stderr, "no OSMesa context\n");
+        return false;
+    }
+    setFixedState();
+    for (const Image& image : images) {
+        Texture* texture = new Texture;
+        *image.slot = texture;
+        if (!texture->load(image.path)) {
+            std::fprintf(stderr, "cannot load %s from %s\n", image.path, packPath);
+            return false;
+        }
+        const unsigned int error = texture->upload(0, 1, image.wrap, float(GL_MODULATE));
+        if (error != 0) {
+            std::fprintf(stderr, "cannot upload %s: GL error 0x%x\n", image.path, error);
+            return false;
+        }
+    }
+    return true;
+}
+
+void closeOffscreen()
+{
+    for (const Image& image : images) {
+        delete *image.slot;
+        *image.slot = nullptr;
+    }
+    delete glWindow;
+    glWindow = nullptr;
+    if (context)
+        OSMesaDestroyContext(context);
+    context = nullptr;
+    delete pack;
+    pack = nullptr;
+}
+
+void prepareFrame(uint32_t width, uint32_t height)
+{
+    delete glWindow;
+    glWindow = new GLWindow(nullptr, "snowgig", width, height, 32, false);
+    scaleX = float(width) * 0.0015625f;
+    scaleY = float(height) * 0.0020833334f;
+    bindBuffer(width, height);
+    resize(int(width), int(height));
+
+    startTimer = 2000;
+    showLogo = 0;
+    logoAlpha = 0;
+    phase = 0;
+    frontCityScroll = backCityScroll = 0;
+    frontCityBlock = 0;
+    backCityBlock = 4;
+    bubbleVisible = 0;
+    bubbleStage = -1;
+    quoteIndex = -1;
+    bannerCar = -1;
+    bannerLine = 0;
+    createScene();
+}
+
+Picture renderFrame()
+{
+    draw();
+    glFinish();
+    Picture picture;
+    picture.width = glWindow->getWidth();
+    picture.height = glWindow->getHeight();
+    picture.rgba.resize(frameBuffer.size());
+    const size_t row = size_t(picture.width) * 4;
+    for (uint32_t y = 0; y < picture.height; ++y) {
+        std::memcpy(&picture.rgba[y * row], &frameBuffer[(picture.height - 1 - y) * row], row);
+    }
+    // The window shows colour only; what blending leaves in alpha is not seen.
+    for (size_t i = 3; i < picture.rgba.size(); i += 4)
+        picture.rgba[i] = 255;
+    return picture;
+}
+
+bool readPng(const char* path, Picture& picture)
+{
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    unsigned char* pixels = stbi_load(path, &width, &height, &channels, 4);
+    if (!pixels)
+        return false;
+    picture.width = uint32_t(width);
+    picture.height = uint32_t(height);
+    picture.rgba.assign(pixels, pixels + size_t(width) * height * 4);
+    stbi_image_free(pixels);
+    return true;
+}
+
+bool writePng(const char* path, const Picture& picture)
+{
+    return stbi_write_png(path, int(picture.width), int(picture.height), 4, picture.rgba.data(),
+                          int(picture.width * 4)) != 0;
+}

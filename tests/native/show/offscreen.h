@@ -1,0 +1,29 @@
+// Draws the show's frames off screen with OSMesa from the real pack: loads and
+// uploads every picture as the program does, then renders chosen scene states.
+#ifndef SNOWGIG_TEST_OFFSCREEN_H
+#define SNOWGIG_TEST_OFFSCREEN_H
+
+#include <cstdint>
+#include <vector>
+
+struct Picture {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::vector<unsigned char> rgba;  // top row first
+};
+
+// Opens the pack, creates the context and uploads every texture. Prints what
+// failed and returns false when something is missing.
+bool openOffscreen(const char* packPath);
+void closeOffscreen();
+
+// Gives the window this size, sets scaleX/scaleY for it and creates the scene
+// afresh, ready for a pose.
+void prepareFrame(uint32_t width, uint32_t height);
+// Draws the current scene state and reads the picture back.
+Picture renderFrame();
+
+bool readPng(const char* path, Picture& picture);
+bool writePng(const char* path, const Picture& picture);
+
+#endif
