@@ -1,0 +1,76 @@
+# snowgig.dat, made from the sources in this folder (native tree only):
+#   art/*.py   -> the pictures (tools/artwork/render_art.py, TGA files)
+#   tune/*.py  -> the tune (tools/tunemaker/make_tune.py: fluidsynth, sox, lame)
+# then packed in the program's load order by packwriter. Next to the pack: a
+# contact sheet of every picture and a preview of the assembled scene.
+if(NOT WIN32)
+  set(SNOWGIG_DATA_PYTHON /usr/bin/python3 CACHE FILEPATH
+      "Python 3 with Debian's python3-cairo, for the data tools")
+  set(SNOWGIG_SOUNDFONT /usr/share/sounds/sf2/FluidR3_GM.sf2 CACHE FILEPATH
+      "General MIDI sound font that renders the tune (Debian package fluid-soundfont-gm)")
+  execute_process(COMMAND ${SNOWGIG_DATA_PYTHON} -c "import cairo"
+                  RESULT_VARIABLE cairo_missing OUTPUT_QUIET ERROR_QUIET)
+  if(cairo_missing OR NOT EXISTS ${SNOWGIG_SOUNDFONT})
+    message(WARNING "snowgig.dat is not built: it needs ${SNOWGIG_DATA_PYTHON} with cairo "
+                    "(Debian package python3-cairo) and ${SNOWGIG_SOUNDFONT}")
+    return()
+  endif()
+
+  set(data_out ${CMAKE_BINARY_DIR}/data)
+  set(art_dir ${data_out}/art)
+  set(art_sources logo.py balloons.py font.py santa.py car.py sky.py city.py)
+  list(TRANSFORM art_sources PREPEND ${CMAKE_CURRENT_LIST_DIR}/art/)
+  file(GLOB art_tools ${CMAKE_SOURCE_DIR}/tools/artwork/*.py)
+
+  # Pack order is the program's load order; the tune comes first, as it is
+  # read first.
+  set(image_names tdx balloons font santa santa-head hand leg car
+                  tyre0 tyre1 tyre2 tyre3 sun sunray city0 city1 city2 city3 city4)
+  set(images "")
+  foreach(name IN LISTS image_names)
+    list(APPEND images ${art_dir}/${name}.tga)
+  endforeach()
+
+  add_custom_command(
+    OUTPUT ${images}
+    COMMAND ${SNOWGIG_DATA_PYTHON} ${CMAKE_SOURCE_DIR}/tools/artwork/render_art.py ${art_dir} ${art_sources}
+    DEPENDS ${art_sources} ${CMAKE_CURRENT_LIST_DIR}/art/paint.py ${art_tools}
+    COMMENT "Drawing the pictures"
+    VERBATIM)
+
+  set(tune ${data_out}/gimme_64k.mp3)
+  file(GLOB tune_tools ${CMAKE_SOURCE_DIR}/tools/tunemaker/*.py)
+  add_custom_command(
+    OUTPUT ${tune}
+    COMMAND ${SNOWGIG_DATA_PYTHON} ${CMAKE_SOURCE_DIR}/tools/tunemaker/make_tune.py
+            ${CMAKE_CURRENT_LIST_DIR}/tune/gimme.py ${SNOWGIG_SOUNDFONT} ${tune} ${data_out}/tune
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tune/gimme.py ${tune_tools} ${SNOWGIG_SOUNDFONT}
+    COMMENT "Rendering the tune"
+    VERBATIM)
+
+  set(pack ${data_out}/snowgig.dat)
+  add_custom_command(
+    OUTPUT ${pack}
+    COMMAND packwriter ${pack} ${tune} ${images}
+    DEPENDS packwriter ${tune} ${images}
+    COMMENT "Packing snowgig.dat"
+    VERBATIM)
+
+  set(sheet ${data_out}/contact-sheet.png)
+  set(preview ${data_out}/scene-preview.png)
+  add_custom_command(
+    OUTPUT ${sheet}
+    COMMAND ${SNOWGIG_DATA_PYTHON} ${CMAKE_SOURCE_DIR}/tools/artwork/contact_sheet.py ${sheet} ${images}
+    DEPENDS ${images} ${art_tools}
+    COMMENT "Contact sheet of the pictures"
+    VERBATIM)
+  add_custom_command(
+    OUTPUT ${preview}
+    COMMAND ${SNOWGIG_DATA_PYTHON} ${CMAKE_SOURCE_DIR}/tools/artwork/scene_preview.py ${art_dir} ${preview}
+    DEPENDS ${images} ${art_tools} ${CMAKE_CURRENT_LIST_DIR}/art/font.py
+    COMMENT "Preview of the assembled scene"
+    VERBATIM)
+
+  add_custom_target(snowgig_data ALL DEPENDS ${pack} ${sheet} ${preview})
+  set(SNOWGIG_DATA_PACK ${pack} CACHE INTERNAL "snowgig.dat built from data/")
+endif()
