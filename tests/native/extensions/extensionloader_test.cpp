@@ -316,10 +316,11 @@ void expectDistinctNamesWithSuffix(const std::vector<std::string>& names, const 
         << size.extension;
     for (const std::string& name : names) {
         EXPECT_TRUE(name.compare(0, 2, "gl") == 0 || name.compare(0, 3, "wgl") == 0) << name;
-        if (*size.suffix)
+        if (*size.suffix) {
             EXPECT_TRUE(endsWith(name, size.suffix)) << size.extension << ": " << name;
-        else
+        } else {
             EXPECT_FALSE(endsWith(name, "ARB") || endsWith(name, "EXT")) << name;
+        }
     }
 }
 
