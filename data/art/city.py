@@ -24,7 +24,7 @@ from paint import (FUR, FUR_SHADE, GOLD, OUTLINE, Lcg, colour, ellipse,
 PAVEMENT_TOP = 352
 KERB_TOP = 389
 STREET_TOP = 396
-LANE_LINE = 446
+LANE_LINE = 452
 SIZE = 512
 
 LIT = hexcolour("ffd36b")

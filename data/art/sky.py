@@ -46,8 +46,8 @@ def draw_sun(ctx, width, height):
 
 
 def draw_ray(ctx, width, height):
-    ctx.move_to(0.8, 1.5)
-    ctx.curve_to(0.8, 0.2, 9.2, 0.2, 9.2, 1.5)
+    ctx.move_to(1.2, 2.5)
+    ctx.curve_to(1.2, 0.8, 8.8, 0.8, 8.8, 2.5)
     ctx.line_to(5.6, height - 0.8)
     ctx.line_to(4.4, height - 0.8)
     ctx.close_path()

@@ -1,0 +1,431 @@
+// Checks the built snowgig.dat against what the program does with it: every
+// file it loads is there, each picture has the size and layout the frame
+// drawing relies on, and the tune has the format the sound library plays.
+#include "bitmapfont.h"
+#include "demotexts.h"
+#include "packcontents.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const imageNames[] = {
+    "tdx.tga",   "balloons.tga", "font.tga",  "santa.tga", "santa-head.tga", "hand.tga",
+    "leg.tga",   "car.tga",      "tyre0.tga", "tyre1.tga", "tyre2.tga",      "tyre3.tga",
+    "sun.tga",   "sunray.tga",   "city0.tga", "city1.tga", "city2.tga",      "city3.tga",
+    "city4.tga"};
+const char* const tuneName = "gimme_64k.mp3";
+
+// Where the frame puts things on the 640 x 480 screen the pictures are made for.
+const float santaTop = 220;
+const float hipY = 85;
+const float screenHeight = 480;
+const float cityRowsPerPixel = 512.0f / 480.0f;  // the front layer spans the screen
+const int tyreTop = 64;
+const int tyreSpacing = 180;
+const int tyreLeftDriving = 21;
+const int tyreRightDriving = 23;
+const int headLeftDriving = 90;
+const int headRightDriving = 150;
+const int headTop = 5;
+
+struct Region {
+    int u, v, du, dv;  // texels; v counted from the first stored row
+};
+const Region bubbleDot{2, 41, 17, 17};
+const Region bubbleSmall{76, 39, 30, 25};
+const Region bubbleMedium{142, 33, 38, 42};
+const Region bubbleBig{50, 118, 201, 137};
+const int bigBubbleX = 85;  // right of Santa's image
+const int bigBubbleY = -162;
+
+std::string folded(std::string name)
+{
+    for (char& c : name)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+float luminance(const Rgba& t)
+{
+    return (0.299f * float(t.r) + 0.587f * float(t.g) + 0.114f * float(t.b)) / 255.0f;
+}
+
+float rowLuminance(const Texture& city, uint32_t row)
+{
+    float sum = 0;
+    for (uint32_t x = 0; x < city.width; ++x)
+        sum += luminance(texelFromTop(city, x, row));
+    return sum / float(city.width);
+}
+
+bool anyInk(const Texture& t, int x0, int y0, int w, int h)
+{
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x)
+            if (texelFromTop(t, uint32_t(x), uint32_t(y)).a > 0)
+                return true;
+    return false;
+}
+
+// Walks the run-length packets of a type-10 TGA; false if a packet crosses
+// the end of a row or the data ends early.
+bool runsEndWithTheirRows(const std::vector<unsigned char>& tga, int width, int height)
+{
+    size_t at = 18 + tga[0];
+    for (int row = 0; row < height; ++row) {
+        int filled = 0;
+        while (filled < width) {
+            if (at >= tga.size())
+                return false;
+            const int count = (tga[at] & 0x7F) + 1;
+            at += 1 + ((tga[at] & 0x80) ? 4 : 4 * size_t(count));
+            filled += count;
+        }
+        if (filled != width)
+            return false;
+    }
+    return at <= tga.size();
+}
+
+TEST(Pack, HoldsEveryFileTheProgramLoadsOnceAndInsideTheFile)
+{
+    const std::vector<PackRecord> directory = packDirectory();
+    ASSERT_FALSE(directory.empty()) << "cannot read " << SNOWGIG_DATA_PACK;
+    std::set<std::string> names;
+    for (const PackRecord& record : directory) {
+        EXPECT_LT(record.name.size(), 32u);
+        EXPECT_TRUE(names.insert(folded(record.name)).second) << record.name << " twice";
+        EXPECT_GE(record.offset, int32_t(4 + 40 * directory.size())) << record.name;
+        EXPECT_GT(record.size, 0) << record.name;
+        EXPECT_LE(int64_t(record.offset) + record.size, int64_t(packBytes().size())) << record.name;
+    }
+    for (const char* name : imageNames)
+        EXPECT_EQ(names.count(name), 1u) << name << " is missing";
+    EXPECT_EQ(names.count(tuneName), 1u);
+    EXPECT_EQ(directory.size(), std::size(imageNames) + 1);
+}
+
+TEST(Pictures, AreTrueColourWithAlphaStoredBottomUpWithRunsEndingAtRowEnds)
+{
+    for (const char* name : imageNames) {
+        SCOPED_TRACE(name);
+        const std::vector<unsigned char> tga = entryBytes(name);
+        ASSERT_GE(tga.size(), 18u);
+        EXPECT_EQ(tga[1], 0) << "colour map";
+        EXPECT_TRUE(tga[2] == 2 || tga[2] == 10) << "image type " << int(tga[2]);
+        EXPECT_EQ(tga[16], 32) << "depth";
+        EXPECT_EQ(tga[17], 8) << "eight alpha bits, origin bottom-left";
+        const int width = tga[12] | tga[13] << 8;
+        const int height = tga[14] | tga[15] << 8;
+        if (tga[2] == 10) {
+            EXPECT_TRUE(runsEndWithTheirRows(tga, width, height));
+        } else {
+            EXPECT_EQ(tga.size(), 18u + tga[0] + size_t(width) * size_t(height) * 4);
+        }
+        const std::unique_ptr<Texture> texture = loadPicture(name);
+        ASSERT_TRUE(texture) << "the program's loader refuses it";
+        EXPECT_EQ(texture->width, uint32_t(width));
+        EXPECT_EQ(texture->height, uint32_t(height));
+    }
+}
+
+TEST(Pictures, HaveTheSizesTheDrawingIsLaidOutFor)
+{
+    for (const char* name : {"city0.tga", "city1.tga", "city2.tga", "city3.tga", "city4.tga"}) {
+        const std::unique_ptr<Texture> city = loadPicture(name);
+        ASSERT_TRUE(city) << name;
+        EXPECT_EQ(city->width, 512u) << name;
+        EXPECT_EQ(city->height, 512u) << name;
+    }
+    for (const char* name : {"font.tga", "balloons.tga"}) {
+        const std::unique_ptr<Texture> atlas = loadPicture(name);
+        ASSERT_TRUE(atlas) << name;
+        EXPECT_EQ(atlas->width, 256u) << name;
+        EXPECT_EQ(atlas->height, 256u) << name;
+    }
+    // The logo stands at x = 160: 320 wide, it is centred on the screen.
+    const std::unique_ptr<Texture> logo = loadPicture("tdx.tga");
+    ASSERT_TRUE(logo);
+    EXPECT_EQ(logo->width, 320u);
+    EXPECT_LE(logo->height, 480u);
+    // Santa walks in from the left and stops in the middle: a body much wider
+    // would walk in from too far away and stand too far left.
+    const std::unique_ptr<Texture> santa = loadPicture("santa.tga");
+    ASSERT_TRUE(santa);
+    EXPECT_GE(santa->width, 40u);
+    EXPECT_LE(santa->width, 120u);
+    EXPECT_GT(santa->height, uint32_t(hipY));
+}
+
+TEST(Pictures, SpritesAreTransparentAtTheirEdgesAndCitySkiesAreEmpty)
+{
+    for (const char* name : {"tdx.tga", "balloons.tga", "font.tga", "santa.tga", "santa-head.tga",
+                             "hand.tga", "leg.tga", "car.tga", "tyre0.tga", "tyre1.tga",
+                             "tyre2.tga", "tyre3.tga", "sun.tga", "sunray.tga"}) {
+        const std::unique_ptr<Texture> t = loadPicture(name);
+        ASSERT_TRUE(t) << name;
+        const uint32_t right = t->width - 1, bottom = t->height - 1;
+        EXPECT_EQ(texelFromTop(*t, 0, 0).a, 0) << name << " top left";
+        EXPECT_EQ(texelFromTop(*t, right, 0).a, 0) << name << " top right";
+        EXPECT_EQ(texelFromTop(*t, 0, bottom).a, 0) << name << " bottom left";
+        EXPECT_EQ(texelFromTop(*t, right, bottom).a, 0) << name << " bottom right";
+    }
+    for (const char* name : {"city0.tga", "city1.tga", "city2.tga", "city3.tga", "city4.tga"}) {
+        const std::unique_ptr<Texture> city = loadPicture(name);
+        ASSERT_TRUE(city) << name;
+        EXPECT_FALSE(anyInk(*city, 0, 0, 512, 40)) << name << ": the sky is not clear";
+    }
+}
+
+TEST(City, GroundIsTheSameInEveryBlockSoTheRingJoinsWithoutASeam)
+{
+    std::vector<std::unique_ptr<Texture>> blocks;
+    for (const char* name : {"city0.tga", "city1.tga", "city2.tga", "city3.tga", "city4.tga"}) {
+        blocks.push_back(loadPicture(name));
+        ASSERT_TRUE(blocks.back()) << name;
+    }
+    const std::unique_ptr<Texture> leg = loadPicture("leg.tga");
+    ASSERT_TRUE(leg);
+    // From the row under Santa's feet to the bottom every block is opaque and
+    // equal, so any block may follow any other.
+    const float feetY = santaTop + hipY + 0.75f * float(leg->height);
+    const uint32_t feetRow = uint32_t(std::ceil(feetY * cityRowsPerPixel));
+    int differing = 0;
+    for (uint32_t row = feetRow; row < 512; ++row)
+        for (uint32_t x = 0; x < 512; ++x) {
+            const Rgba first = texelFromTop(*blocks[0], x, row);
+            EXPECT_EQ(first.a, 255);
+            for (size_t b = 1; b < blocks.size(); ++b) {
+                const Rgba other = texelFromTop(*blocks[b], x, row);
+                if (other.r != first.r || other.g != first.g || other.b != first.b || other.a != first.a)
+                    ++differing;
+            }
+        }
+    EXPECT_EQ(differing, 0);
+    // Every block's buildings reach both side edges just above the pavement,
+    // so no gap opens at a join.
+    for (const auto& block : blocks)
+        for (uint32_t x : {0u, 511u})
+            EXPECT_EQ(texelFromTop(*block, x, feetRow - 30).a, 255);
+}
+
+TEST(City, SantaWalksOnThePavementAndTheCarsDriveOnTheStreet)
+{
+    const std::unique_ptr<Texture> city = loadPicture("city0.tga");
+    const std::unique_ptr<Texture> leg = loadPicture("leg.tga");
+    const std::unique_ptr<Texture> car = loadPicture("car.tga");
+    ASSERT_TRUE(city && leg && car);
+    const float asphalt = 0.3f;  // the street is darker than the pavement
+    const float feetY = santaTop + hipY + 0.75f * float(leg->height);
+    for (float bob : {-4.0f, 0.0f, 4.0f}) {
+        const uint32_t row = uint32_t((feetY + bob) * cityRowsPerPixel);
+        EXPECT_GT(rowLuminance(*city, row), asphalt) << "feet at y " << feetY + bob;
+    }
+    // A car's tyres end on the picture's bottom row; the lanes put that row
+    // 100 or 90 px above the bottom of the screen driving right, 50 or 40
+    // driving left.
+    for (float gap : {100.0f, 90.0f, 50.0f, 40.0f}) {
+        const uint32_t row = uint32_t((screenHeight - gap) * cityRowsPerPixel);
+        EXPECT_LT(rowLuminance(*city, row), asphalt) << "tyres at y " << screenHeight - gap;
+    }
+}
+
+TEST(Car, TyresFillTheArchesEitherWayAndTheDriverSitsAboveThem)
+{
+    const std::unique_ptr<Texture> car = loadPicture("car.tga");
+    const std::unique_ptr<Texture> head = loadPicture("santa-head.tga");
+    ASSERT_TRUE(car && head);
+    for (const char* name : {"tyre0.tga", "tyre1.tga", "tyre2.tga", "tyre3.tga"}) {
+        SCOPED_TRACE(name);
+        const std::unique_ptr<Texture> tyre = loadPicture(name);
+        ASSERT_TRUE(tyre);
+        EXPECT_EQ(car->height, uint32_t(tyreTop) + tyre->height) << "tyres end on the bottom row";
+        // Driving right the body is mirrored and the tyres stand at 23 and 203:
+        // the same arches as 21 and 201 driving left only if these add up.
+        const uint32_t arch = uint32_t(tyreLeftDriving) + tyre->width / 2;
+        EXPECT_EQ(car->width - (uint32_t(tyreRightDriving) + tyre->width / 2),
+                  arch + uint32_t(tyreSpacing));
+        EXPECT_GT(texelFromTop(*tyre, tyre->width / 2, tyre->height - 1).a, 0) << "touches the road";
+    }
+    EXPECT_LE(uint32_t(headTop) + head->height, uint32_t(tyreTop));
+    EXPECT_LE(uint32_t(headRightDriving) + head->width, car->width);
+    // The body has a cockpit under both head positions: its rim is below
+    // the driver's chin, there is no roof above it.
+    for (uint32_t x : {uint32_t(headLeftDriving) + head->width / 2,
+                       car->width - uint32_t(headRightDriving) - head->width / 2})
+        for (uint32_t y = 0; y < uint32_t(headTop) + head->height / 2; ++y)
+            EXPECT_EQ(texelFromTop(*car, x, y).a, 0) << "roof over the head at " << x << ", " << y;
+}
+
+int regionTop(const Region& r)
+{
+    return 256 - r.v - r.dv;
+}
+
+TEST(Bubbles, EachPieceIsInsideItsRegionWithClearEdges)
+{
+    const std::unique_ptr<Texture> atlas = loadPicture("balloons.tga");
+    ASSERT_TRUE(atlas);
+    for (const Region& r : {bubbleDot, bubbleSmall, bubbleMedium, bubbleBig}) {
+        const int top = regionTop(r);
+        EXPECT_TRUE(anyInk(*atlas, r.u, top, r.du, r.dv)) << "region at " << r.u;
+        // Nothing on the region's own border, so linear filtering finds no edge.
+        EXPECT_FALSE(anyInk(*atlas, r.u, top, r.du, 1)) << "top edge of " << r.u;
+        EXPECT_FALSE(anyInk(*atlas, r.u, top + r.dv - 1, r.du, 1)) << "bottom edge of " << r.u;
+        EXPECT_FALSE(anyInk(*atlas, r.u, top, 1, r.dv)) << "left edge of " << r.u;
+        EXPECT_FALSE(anyInk(*atlas, r.u + r.du - 1, top, 1, r.dv)) << "right edge of " << r.u;
+        // The piece's middle is opaque white paper.
+        const Rgba middle = texelFromTop(*atlas, uint32_t(r.u + r.du / 2), uint32_t(top + r.dv / 2));
+        EXPECT_EQ(middle.a, 255);
+        EXPECT_GT(luminance(middle), 0.9f);
+    }
+}
+
+const Glyph* glyphFor(char c)
+{
+    for (const Glyph& g : glyphs)
+        if ((g.character & 0xFF) == static_cast<unsigned char>(c))
+            return &g;
+    return nullptr;
+}
+
+TEST(Bubbles, EveryQuoteLiesOnTheWhiteOfTheBigBubble)
+{
+    const std::unique_ptr<Texture> atlas = loadPicture("balloons.tga");
+    ASSERT_TRUE(atlas);
+    for (int q = 0; q < quoteCount; ++q) {
+        SCOPED_TRACE(quotes[q]);
+        float pen = 0;
+        float line = 0;
+        int outside = 0;
+        for (const char* c = quotes[q]; *c; ++c) {
+            if (*c == ' ') {
+                pen += 10;
+                continue;
+            }
+            if (*c == '\n') {
+                pen = 0;
+                line += 20;
+                continue;
+            }
+            const Glyph* g = glyphFor(*c);
+            if (!g)
+                continue;
+            // The glyph's box relative to the big bubble's top-left corner.
+            const float x0 = quoteOffsets[q].x - float(bigBubbleX) + pen;
+            const float y0 = quoteOffsets[q].y - float(bigBubbleY) + line + g->offsetY;
+            for (int y = int(std::floor(y0)); y < int(std::ceil(y0 + g->height)); ++y)
+                for (int x = int(std::floor(x0)); x < int(std::ceil(x0 + g->width)); ++x) {
+                    if (x < 0 || y < 0 || x >= bubbleBig.du || y >= bubbleBig.dv) {
+                        ++outside;
+                        continue;
+                    }
+                    const Rgba paper = texelFromTop(*atlas, uint32_t(bubbleBig.u + x),
+                                                    uint32_t(regionTop(bubbleBig) + y));
+                    if (paper.a != 255 || luminance(paper) < 0.7f)
+                        ++outside;
+                }
+            pen += g->width;
+        }
+        EXPECT_EQ(outside, 0) << "texels of quote " << q << " off the white";
+    }
+}
+
+TEST(Font, EveryGlyphHasWhiteInkInItsRectangleAndThereIsNoneElsewhere)
+{
+    const std::unique_ptr<Texture> font = loadPicture("font.tga");
+    ASSERT_TRUE(font);
+    std::vector<bool> covered(256 * 256, false);
+    for (const Glyph& g : glyphs) {
+        // The glyph occupies the `height` rows up to and including texY.
+        const int x0 = int(std::floor(g.texX));
+        const int x1 = int(std::ceil(g.texX + g.width));
+        const int y0 = int(g.texY - g.height + 1);
+        SCOPED_TRACE(std::string(1, char(g.character)));
+        ASSERT_GE(y0, 0);
+        int strong = 0;
+        int tinted = 0;
+        for (int y = y0; y <= int(g.texY); ++y)
+            for (int x = x0; x < x1; ++x) {
+                covered[size_t(y) * 256 + size_t(x)] = true;
+                const Rgba t = texelFromTop(*font, uint32_t(x), uint32_t(y));
+                if (t.a > 160)
+                    ++strong;
+                if (t.a > 0 && (t.r < 250 || t.g < 250 || t.b < 250))
+                    ++tinted;
+            }
+        // White ink takes the colour it is drawn with: black quotes, white banners.
+        EXPECT_EQ(tinted, 0);
+        // Legible: a dot needs a few solid texels, a letter many.
+        EXPECT_GE(strong, g.width * g.height >= 60 ? 20 : 4);
+    }
+    int stray = 0;
+    for (uint32_t y = 0; y < 256; ++y)
+        for (uint32_t x = 0; x < 256; ++x)
+            if (!covered[y * 256 + x] && texelFromTop(*font, x, y).a > 0)
+                ++stray;
+    EXPECT_EQ(stray, 0);
+}
+
+TEST(Font, BannerLinesRunOverDarkGroundSoWhiteTextReads)
+{
+    const std::unique_ptr<Texture> car = loadPicture("car.tga");
+    ASSERT_TRUE(car);
+    float above = 0, below = 0;
+    for (const Glyph& g : glyphs) {
+        above = std::min(above, g.offsetY);
+        below = std::max(below, g.offsetY + g.height);
+    }
+    const float carHeight = float(car->height);
+    // Car 0 tows the banner: its top at h + 100 above the bottom driving
+    // right, h + 50 driving left; the text's pen line (h + 30) / 2 below it.
+    for (float gap : {carHeight + 100, carHeight + 50}) {
+        const float pen = screenHeight - gap + (carHeight + 30) * 0.5f;
+        for (const char* name : {"city0.tga", "city1.tga", "city2.tga", "city3.tga", "city4.tga"}) {
+            const std::unique_ptr<Texture> city = loadPicture(name);
+            ASSERT_TRUE(city);
+            int bright = 0;
+            for (float y = pen + above; y <= pen + below + 3; y += 1)
+                for (uint32_t x = 0; x < 512; ++x)
+                    if (luminance(texelFromTop(*city, x, uint32_t(y * cityRowsPerPixel))) > 0.55f)
+                        ++bright;
+            EXPECT_EQ(bright, 0) << name << ", banner at y " << pen;
+        }
+    }
+}
+
+TEST(Tune, IsAConstant64kbps44kHzMp3OfOneToTwoMinutes)
+{
+    const std::vector<unsigned char> mp3 = entryBytes(tuneName);
+    ASSERT_GT(mp3.size(), 1000u);
+    size_t at = 0;
+    if (mp3[0] == 'I' && mp3[1] == 'D' && mp3[2] == '3')
+        at = 10 + (size_t(mp3[6] & 0x7F) << 21 | size_t(mp3[7] & 0x7F) << 14 |
+                   size_t(mp3[8] & 0x7F) << 7 | size_t(mp3[9] & 0x7F));
+    size_t frames = 0;
+    while (at + 4 <= mp3.size()) {
+        if (mp3.size() - at == 128 && mp3[at] == 'T' && mp3[at + 1] == 'A' && mp3[at + 2] == 'G')
+            break;
+        const unsigned char* h = &mp3[at];
+        ASSERT_EQ(h[0], 0xFF) << "frame " << frames;
+        ASSERT_EQ(h[1] & 0xFE, 0xFA) << "MPEG-1 Layer III, frame " << frames;
+        ASSERT_EQ(h[2] >> 4, 5) << "64 kbps, frame " << frames;
+        ASSERT_EQ((h[2] >> 2) & 3, 0) << "44.1 kHz, frame " << frames;
+        at += 144 * 64000 / 44100 + ((h[2] >> 1) & 1);
+        ++frames;
+    }
+    EXPECT_EQ(at, mp3.size() - (mp3.size() - at == 128 ? 128 : 0)) << "the frames end with the file";
+    const double seconds = double(frames) * 1152.0 / 44100.0;
+    EXPECT_GE(seconds, 60.0);
+    EXPECT_LE(seconds, 120.0);
+}
+
+} // namespace
