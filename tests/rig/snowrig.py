@@ -341,7 +341,14 @@ class Rig:
     def key(self, name, how="press"):
         """Presses a key as a person would (delivered to the focused window)."""
         vk = VK[name] if isinstance(name, str) else int(name)
-        self.wintool("key", vk, how)
+        if how != "press":
+            self.wintool("key", vk, how)
+            return
+        # Held for a moment, as a finger does: a program that reads the key state
+        # once per frame never sees a press whose release came in the same frame.
+        self.wintool("key", vk, "down")
+        time.sleep(0.15)
+        self.wintool("key", vk, "up")
 
     def alt_f4(self):
         self.wintool("key", VK["Alt"], "down")

@@ -20,6 +20,7 @@
  *   send TITLE MSG WPARAM LPARAM send a message, print its result
  *   foreground TITLE             bring the window to the front
  *   key VK [down|up]             synthesise a key press (both by default)
+ *   focus TITLE                  "foreground F active A focus K": 1 where the window is it
  *   mode                         the current display mode "W H BPP HZ"
  *   modes                        every mode EnumDisplaySettingsA offers
  *   titles                       the titles of all visible top-level windows
@@ -55,11 +56,26 @@ static HWND needItem(HWND w, const char* id)
     return c;
 }
 
+/* Text crosses processes as UTF-16 whatever the control's owner used, so it
+ * is read in the wide form and turned back into the program's 8-bit text. */
+static void narrow(const WCHAR* wide, char* out, int size)
+{
+    if (!WideCharToMultiByte(CP_ACP, 0, wide, -1, out, size, NULL, NULL))
+        out[0] = '\0';
+}
+
+static void windowText(HWND w, char* out, int size)
+{
+    WCHAR wide[2048] = L"";
+    SendMessageW(w, WM_GETTEXT, sizeof wide / sizeof wide[0], (LPARAM)wide);
+    narrow(wide, out, size);
+}
+
 static BOOL CALLBACK printChild(HWND child, LPARAM onlyStatic)
 {
-    char cls[64] = "", text[1024] = "";
+    char cls[64] = "", text[2048] = "";
     GetClassNameA(child, cls, sizeof cls);
-    SendMessageA(child, WM_GETTEXT, sizeof text, (LPARAM)text);
+    windowText(child, text, sizeof text);
     if (onlyStatic) {
         if (_stricmp(cls, "Static") == 0 && text[0])
             printf("%s\n", text);
@@ -135,8 +151,12 @@ int main(int argc, char** argv)
         LRESULT count = SendMessageA(c, CB_GETCOUNT, 0, 0);
         printf("selected %d\n", (int)SendMessageA(c, CB_GETCURSEL, 0, 0));
         for (LRESULT i = 0; i < count; i++) {
-            char text[256] = "";
-            SendMessageA(c, CB_GETLBTEXT, (WPARAM)i, (LPARAM)text);
+            WCHAR wide[256] = L"";
+            char text[256];
+            if (SendMessageW(c, CB_GETLBTEXTLEN, (WPARAM)i, 0) >= 255)
+                continue;
+            SendMessageW(c, CB_GETLBTEXT, (WPARAM)i, (LPARAM)wide);
+            narrow(wide, text, sizeof text);
             printf("%s\n", text);
         }
         return 0;
@@ -211,6 +231,16 @@ int main(int argc, char** argv)
         HWND w = need(argv[2]);
         SetForegroundWindow(w);
         SetActiveWindow(w);
+        return 0;
+    }
+    if (!strcmp(cmd, "focus") && argc == 3) {
+        HWND w = need(argv[2]);
+        GUITHREADINFO info;
+        memset(&info, 0, sizeof info);
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &info);
+        printf("foreground %d active %d focus %d\n", GetForegroundWindow() == w,
+               info.hwndActive == w, info.hwndFocus == w);
         return 0;
     }
     if (!strcmp(cmd, "key") && (argc == 3 || argc == 4)) {
