@@ -148,8 +148,8 @@ def draw_driver_head(ctx, width, height):
     # Faces left: the car is stored driving left. The hat flops back (right).
     ctx.translate(width, 0)
     ctx.scale(-1, 1)
-    ctx.translate(19, 27)
-    ctx.scale(0.9, 0.9)
+    ctx.translate(19, 28)
+    ctx.scale(0.85, 0.85)
     draw_head(ctx, 15)
 
 
