@@ -7,22 +7,9 @@
 
 #include "acmdecoder.h"
 #include "pcmsource.h"
+#include "tunefile.h"
 
 namespace {
-
-std::vector<uint8_t> readFile(const std::string& path)
-{
-    std::vector<uint8_t> bytes;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return bytes;
-    uint8_t buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(f);
-    return bytes;
-}
 
 long decodeWithAcm(void* decoder, const uint8_t* frames, size_t bytes, bool flush,
                    const int16_t** pcm)

@@ -1,0 +1,135 @@
+// Plays a test tune the way the demo does and listens to what the sound device
+// was given: silence while paused, the tune right after the unpause, and a loop
+// that runs through its seam with no gap and no click. The tune is a 441 Hz
+// sine of exactly two seconds, so played in a seamless loop it is one
+// unbroken sine.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "fmod.h"
+#include "tunefile.h"
+
+namespace {
+
+const int rate = 44100;
+const int frameUpdateMs = 15;
+
+long capturedBytes(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return long(data.nFileSizeLow);
+}
+
+struct Heard {
+    long onset = -1;           // first loud sample frame after the unpause
+    long longestQuiet = 0;     // samples in a row near zero within the tune
+    int largestBend = 0;       // largest second difference within the tune
+    double crossingsPerSecond = 0;
+};
+
+Heard listen(const std::vector<int16_t>& left, long from, long seconds)
+{
+    Heard h;
+    for (long i = from; i < long(left.size()); ++i) {
+        if (std::abs(left[size_t(i)]) > 4000) {
+            h.onset = i;
+            break;
+        }
+    }
+    if (h.onset < 0)
+        return h;
+    long begin = h.onset + 200;
+    long end = begin + seconds * rate;
+    if (end > long(left.size()))
+        end = long(left.size());
+    long quiet = 0;
+    long crossings = 0;
+    for (long i = begin; i < end; ++i) {
+        int x = left[size_t(i)];
+        quiet = std::abs(x) < 2000 ? quiet + 1 : 0;
+        if (quiet > h.longestQuiet)
+            h.longestQuiet = quiet;
+        int bend = std::abs(x - 2 * left[size_t(i - 1)] + left[size_t(i - 2)]);
+        if (bend > h.largestBend)
+            h.largestBend = bend;
+        if ((x >= 0) != (left[size_t(i - 1)] >= 0))
+            ++crossings;
+    }
+    h.crossingsPerSecond = double(crossings) * rate / double(end - begin);
+    return h;
+}
+
+}  // namespace
+
+TEST(Playback, SilentWhilePausedThenTheTuneLoopingWithoutASeam)
+{
+    const char* capture = std::getenv("SNOWGIG_CAPTURE");
+    ASSERT_NE(nullptr, capture) << "run through the rig";
+    std::string capturePath = windowsPath(capture);
+    std::vector<uint8_t> file = readTestTune("tone2s_stereo.mp3");
+    ASSERT_FALSE(file.empty());
+
+    // The tune lives in pages of its own, so that reading it after the stream
+    // is closed would fault.
+    char* tune = static_cast<char*>(VirtualAlloc(nullptr, file.size(), MEM_COMMIT | MEM_RESERVE,
+                                                 PAGE_READWRITE));
+    ASSERT_NE(nullptr, tune);
+    std::memcpy(tune, file.data(), file.size());
+
+    ASSERT_TRUE(FSOUND_Init(44100, 32, 0)) << FSOUND_GetError();
+    FSOUND_STREAM* stream = FSOUND_Stream_Open(tune, 0x28132, 0, int(file.size()));
+    ASSERT_NE(nullptr, stream) << FSOUND_GetError();
+    int channel = FSOUND_Stream_PlayEx(FSOUND_FREE, stream, nullptr, 1);
+    ASSERT_GE(channel, 0);
+
+    Sleep(1500);
+    long pausedBytes = capturedBytes(capturePath);
+    // Unpaused on every frame from now on, as the demo's timeline does.
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < 5500) {
+        FSOUND_SetPaused(channel, 0);
+        Sleep(frameUpdateMs);
+    }
+    EXPECT_TRUE(FSOUND_Stream_Close(stream));
+    DWORD oldProtection;
+    ASSERT_TRUE(VirtualProtect(tune, file.size(), PAGE_NOACCESS, &oldProtection));
+    Sleep(300);
+    FSOUND_Close();
+    Sleep(200);
+
+    std::vector<uint8_t> raw = readFile(capturePath);
+    std::vector<int16_t> left(raw.size() / 4);
+    for (size_t i = 0; i < left.size(); ++i)
+        left[i] = int16_t(raw[4 * i] | raw[4 * i + 1] << 8);
+    long pausedFrames = pausedBytes / 4;
+    std::printf("captured %zu sample frames, %ld of them before the unpause\n", left.size(),
+                pausedFrames);
+
+    int loudestWhilePaused = 0;
+    for (long i = 0; i < pausedFrames && i < long(left.size()); ++i)
+        loudestWhilePaused = std::max(loudestWhilePaused, std::abs(int(left[size_t(i)])));
+    EXPECT_EQ(0, loudestWhilePaused) << "sound while paused";
+
+    Heard h = listen(left, pausedFrames, 4);
+    ASSERT_GE(h.onset, 0) << "no tune after the unpause";
+    std::printf("tune from sample frame %ld (%.0f ms into the unpause), longest quiet run %ld, "
+                "largest bend %d, %.1f zero crossings per second\n",
+                h.onset, (h.onset - pausedFrames) * 1000.0 / rate, h.longestQuiet,
+                h.largestBend, h.crossingsPerSecond);
+    EXPECT_LT(h.onset - pausedFrames, rate / 2) << "the tune starts late";
+    ASSERT_GE(long(left.size()), h.onset + 200 + 4 * rate) << "too little was played";
+    // A 16384-high sine at 441 Hz is near zero for a few samples at each
+    // crossing; the untrimmed seam would be a thousand quiet samples long.
+    EXPECT_LE(h.longestQuiet, 8) << "a gap in the loop";
+    // The sine bends by at most about 70 per sample; a jump at the seam bends
+    // by hundreds or thousands.
+    EXPECT_LT(h.largestBend, 400) << "a click in the loop";
+    EXPECT_NEAR(882.0, h.crossingsPerSecond, 10.0) << "not the tune";
+}
