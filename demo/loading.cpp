@@ -11,9 +11,23 @@
 #include "music.h"
 #include "pack.h"
 #include "scene.h"
+#include "systemerror.h"
 #include "texture.h"
 
 namespace {
+
+// Leaves the last-error code at the reason an image could not be loaded: not
+// in the pack at all, or there but not a picture the loader takes.
+void noteImageFailure(const char* path)
+{
+    PackStream* stream = packOpen(path, "rb");
+    if (stream) {
+        packClose(stream);
+        setLastErrorInvalidData();
+    } else {
+        setLastErrorFileNotFound();
+    }
+}
 
 // Loads one series of images; a numbered series counts up the digit that
 // follows the name's stem ("data/tyre0.tga", "data/tyre1.tga", ...).
@@ -27,6 +41,7 @@ bool loadSeries(const ImageSeries& series)
         Texture* texture = new Texture();
         series.textures[i] = texture;
         if (!texture->load(path)) {
+            noteImageFailure(path);
             reportError(true, "Error reading %s.\n", path);
             return false;
         }
@@ -64,6 +79,11 @@ bool uploadSeries(const ImageSeries& series)
 bool loadData()
 {
     pack = new PackFile("snowgig.dat");
+    if (!packArchiveOpen()) {
+        reportError(false, "Couldn't read snowgig.dat: the file is missing or damaged.\n"
+                           "It belongs in the folder the demo is started from.");
+        return false;
+    }
     if (!startMusic())
         return false;
 

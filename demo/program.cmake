@@ -6,6 +6,7 @@ if(WIN32)
     loading.cpp
     cleanup.cpp
     images.cpp
+    systemerror.cpp
     ${SNOWGIG_SETUP_RC})
   target_link_libraries(snowgig PRIVATE
     snowgig_show snowgig_music snowgig_assets snowgig_globals

@@ -21,7 +21,7 @@ def dist_dir():
 
 def copy_dist(rig, without_pack=False):
     """A private copy of the shipping folder inside the rig's folder."""
-    d = os.path.join(rig.dir, "dist")
+    d = os.path.join(tempfile.mkdtemp(prefix="dist-", dir=rig.dir), "dist")
     shutil.copytree(dist_dir(), d)
     if without_pack:
         os.remove(os.path.join(d, "snowgig.dat"))

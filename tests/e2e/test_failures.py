@@ -7,39 +7,55 @@ import snowrig
 from demo import accept_setup, change_pack, copy_dist, expect, read_pack, start_demo
 
 TYRE = "Error reading data/tyre2.tga.\n"
+PACK = ("Couldn't read snowgig.dat: the file is missing or damaged.\n"
+        "It belongs in the folder the demo is started from.")
 
 
-def fails_with(rig, folder, want_prefix, exact=False, title="Error"):
+def fails_with(rig, folder, want, title="Error"):
     proc = start_demo(rig, folder)
     accept_setup(rig)
     text = rig.message_text(title, timeout=60)
-    if exact:
-        expect(text == want_prefix.rstrip("\n"), "message %r, want %r" % (text, want_prefix))
-    else:
-        expect(text.startswith(want_prefix), "message %r, want it to start %r" % (text, want_prefix))
+    want = want.rstrip("\n")
+    expect(text == want, "message %r, want %r" % (text, want))
+    print("  message: %r" % text)
     rig.key("Return")
     code = proc.wait(30)
     expect(code == 0, "exit status %d after %r" % (code, text))
     return text
 
 
-def system_text_follows(text, first):
-    rest = text[len(first):]
-    expect(rest.strip() != "", "no system text after %r: %r" % (first, text))
+def with_system_text(rig, first, code):
+    """A message as the error box shows it: first, then the system's text for code."""
+    return (first + rig.wintool("errtext", code)).rstrip("\r\n").replace("\r\n", "\n")
+
+
+ERROR_FILE_NOT_FOUND = 2
+ERROR_INVALID_DATA = 13
 
 
 def missing_pack(rig):
     folder = copy_dist(rig, without_pack=True)
-    text = fails_with(rig, folder, "")
-    expect("snowgig.dat" in text or "data/gimme_64k.mp3" in text,
-           "the message %r does not say what could not be read" % text)
+    fails_with(rig, folder, PACK)
+
+
+def damaged_pack(rig):
+    folder = copy_dist(rig)
+    path = os.path.join(folder, "snowgig.dat")
+    with open(path, "r+b") as f:
+        f.write(struct.pack("<i", 1 << 30))  # far more entries than the file holds
+    fails_with(rig, folder, PACK)
+
+
+def pack_without_tune(rig):
+    folder = copy_dist(rig)
+    change_pack(folder, drop={"gimme_64k.mp3"})
+    fails_with(rig, folder, "Couldn't find data/gimme_64k.mp3 in the data file.")
 
 
 def missing_tyre(rig):
     folder = copy_dist(rig)
     change_pack(folder, drop={"tyre2.tga"})
-    text = fails_with(rig, folder, TYRE)
-    system_text_follows(text, TYRE)
+    fails_with(rig, folder, with_system_text(rig, TYRE, ERROR_FILE_NOT_FOUND))
 
 
 def broken_image(rig):
@@ -48,27 +64,26 @@ def broken_image(rig):
     broken = bytearray(entries["tyre2.tga"])
     broken[1] = 1  # a colour-mapped image, which the loader refuses
     change_pack(folder, replace={"tyre2.tga": bytes(broken)})
-    text = fails_with(rig, folder, TYRE)
-    system_text_follows(text, TYRE)
+    fails_with(rig, folder, with_system_text(rig, TYRE, ERROR_INVALID_DATA))
 
 
 def truncated_image(rig):
     folder = copy_dist(rig)
     entries = dict(read_pack(os.path.join(folder, "snowgig.dat")))
     change_pack(folder, replace={"tyre2.tga": entries["tyre2.tga"][:10]})
-    fails_with(rig, folder, TYRE)
+    fails_with(rig, folder, with_system_text(rig, TYRE, ERROR_INVALID_DATA))
 
 
 def main():
     with snowrig.Rig(desktop="1024x768", name="failures") as rig:
-        cases = (missing_pack, missing_tyre, broken_image, truncated_image)
+        cases = (missing_pack, damaged_pack, pack_without_tune, missing_tyre, broken_image,
+                 truncated_image)
         for case in cases:
             case(rig)
             print("ok", case.__name__)
     with snowrig.Rig(desktop="1024x768", capture_sound=False, name="nosound") as rig:
         folder = copy_dist(rig)
-        fails_with(rig, folder, "Couldn't init FMOD!  FMOD reports: Error initializing output device.\n",
-                   exact=True)
+        fails_with(rig, folder, "Couldn't init FMOD!  FMOD reports: Error initializing output device.\n")
         print("ok no_sound_device")
     print("failures: %d passed, 0 failed" % (len(cases) + 1))
 

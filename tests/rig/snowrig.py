@@ -319,7 +319,7 @@ class Rig:
     def message_text(self, title="Error", timeout=30):
         """Waits for a message box and returns its text as the user reads it."""
         self.wait_window(title, timeout)
-        return self.wintool("text", title).rstrip("\n")
+        return self.wintool("text", title).rstrip("\r\n").replace("\r\n", "\n")
 
     def dialog_controls(self, title):
         """{id: (class, text)} of a dialog's controls."""

@@ -24,6 +24,7 @@
  *   mode                         the current display mode "W H BPP HZ"
  *   modes                        every mode EnumDisplaySettingsA offers
  *   titles                       the titles of all visible top-level windows
+ *   errtext CODE                 the system's text for an error code
  */
 #include <windows.h>
 #include <commctrl.h>
@@ -271,6 +272,16 @@ int main(int argc, char** argv)
     }
     if (!strcmp(cmd, "titles") && argc == 2) {
         EnumWindows(printTitle, 0);
+        return 0;
+    }
+    if (!strcmp(cmd, "errtext") && argc == 3) {
+        char* text = NULL;
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                           FORMAT_MESSAGE_IGNORE_INSERTS,
+                       NULL, (DWORD)strtoul(argv[2], NULL, 0), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                       (LPSTR)&text, 0, NULL);
+        printf("%s", text ? text : "");
+        LocalFree(text);
         return 0;
     }
     fprintf(stderr, "usage: see the comment at the top of wintool.c\n");
