@@ -252,17 +252,15 @@ TEST_F(ExtensionLoader, RepeatedQueriesNeverOverflowTheList)
         EXPECT_EQ(0, std::strncmp(extensionList + at, entry.c_str(), entry.size())) << at;
 }
 
-TEST_F(ExtensionLoader, QueriesWithoutExtensionStringFindNothing)
+TEST_F(ExtensionLoader, MissingStringsOfferNothing)
 {
     fakeDriver.hasExtensions = false;
     EXPECT_EQ(0, load());
     EXPECT_EQ(std::vector<int>{}, setFlagIndexes());
     EXPECT_EQ(0, queryExtension("GL_ARB_multitexture"));
     EXPECT_EQ(0, queryWglExtension("WGL_EXT_swap_control"));
-}
 
-TEST_F(ExtensionLoader, PlatformWithNothingOffersNothing)
-{
+    // A platform without any function behaves the same.
     resetLoader();
     EXPECT_EQ(0, loadExtensions(ExtensionPlatform()));
     EXPECT_EQ(std::vector<int>{}, setFlagIndexes());
@@ -364,13 +362,6 @@ TEST_F(ExtensionLoader, EachVersionFetchesTheCoreEntryPoints)
     }
 }
 
-TEST_F(ExtensionLoader, NothingOfferedLooksUpOnlyTheExtensionsStrings)
-{
-    load();
-    EXPECT_EQ((std::vector<std::string>{"wglGetExtensionsStringARB", "wglGetExtensionsStringEXT"}),
-              fakeDriver.lookups);
-}
-
 TEST_F(ExtensionLoader, EveryEntryPointIsFetchedAndClearedWhenMissing)
 {
     std::vector<std::string> all(std::begin(recordNames), std::end(recordNames));
@@ -399,14 +390,11 @@ TEST_F(ExtensionLoader, MissingWglEntryPointFailsTheLoad)
     offer({"WGL_EXT_swap_control"});
     fakeDriver.missing = {"wglGetSwapIntervalEXT"};
     EXPECT_EQ(1, load());
-    EXPECT_EQ(1, lookupFailed);
     EXPECT_NE(nullptr, glEntryPoints.wglSwapIntervalEXT);
     EXPECT_EQ(nullptr, glEntryPoints.wglGetSwapIntervalEXT);
     EXPECT_TRUE(supportedExtensions.wglEXT_swap_control);
-}
 
-TEST_F(ExtensionLoader, EveryWglLoaderFailsOnAnyMissingEntryPoint)
-{
+    // Any entry point of any WGL loader.
     for (const LoaderSize& size : wglLoaderSizes) {
         resetLoader();
         offer({size.extension});
@@ -479,19 +467,6 @@ TEST_F(ExtensionLoader, NullWglStringFindsNothing)
     EXPECT_EQ(std::vector<int>{wglArbExtensionsStringIndex}, setFlagIndexes());
 }
 
-TEST_F(ExtensionLoader, GetProcAddressRaisesTheFailureFlag)
-{
-    fakeDriver.missing = {"glNothingNV"};
-    load();
-    ASSERT_EQ(0, lookupFailed);
-    EXPECT_NE(nullptr, getProcAddress("glActiveTexture"));
-    EXPECT_EQ(0, lookupFailed);
-    EXPECT_EQ(nullptr, getProcAddress("glNothingNV"));
-    EXPECT_EQ(1, lookupFailed);
-    EXPECT_NE(nullptr, getProcAddress("glActiveTexture"));
-    EXPECT_EQ(1, lookupFailed);
-}
-
 int halfFloatLookups()
 {
     int count = 0;
@@ -533,28 +508,20 @@ TEST_F(ExtensionLoader, HalfFloatFetchesOnlyWhatItsCompanionsAllow)
         EXPECT_EQ(c.lookups, halfFloatLookups()) << label;
         EXPECT_EQ(c.fetched, lookedUp(c.decidingEntryPoint)) << label;
     }
+    // Below 1.3 and without GL_ARB_multitexture the multi-texture pointers stay null.
+    resetLoader();
+    fakeDriver.version = "1.2.1";
+    offer({"GL_NV_half_float"});
+    load();
+    EXPECT_NE(nullptr, glEntryPoints.glTexCoord4hvNV);
+    EXPECT_EQ(nullptr, glEntryPoints.glMultiTexCoord1hNV);
+    EXPECT_EQ(nullptr, glEntryPoints.glMultiTexCoord4hvNV);
     // Without the extension itself none of them is looked up.
     resetLoader();
     fakeDriver.version = "1.4";
     offer({"GL_ARB_multitexture", "GL_NV_vertex_program"});
     load();
     EXPECT_EQ(0, halfFloatLookups());
-}
-
-TEST_F(ExtensionLoader, HalfFloatMultiTexturePointersStayNullBelow13)
-{
-    fakeDriver.version = "1.2.1";
-    offer({"GL_NV_half_float"});
-    load();
-    EXPECT_NE(nullptr, glEntryPoints.glVertex2hNV);
-    EXPECT_NE(nullptr, glEntryPoints.glTexCoord4hvNV);
-    for (GLProc pointer : {glEntryPoints.glMultiTexCoord1hNV, glEntryPoints.glMultiTexCoord1hvNV,
-                           glEntryPoints.glMultiTexCoord2hNV, glEntryPoints.glMultiTexCoord2hvNV,
-                           glEntryPoints.glMultiTexCoord3hNV, glEntryPoints.glMultiTexCoord3hvNV,
-                           glEntryPoints.glMultiTexCoord4hNV, glEntryPoints.glMultiTexCoord4hvNV})
-        EXPECT_EQ(nullptr, pointer);
-    for (const std::string& name : fakeDriver.lookups)
-        EXPECT_EQ(std::string::npos, name.find("glMultiTexCoord")) << name;
 }
 
 }  // namespace

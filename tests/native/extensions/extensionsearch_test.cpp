@@ -38,21 +38,6 @@ TEST(ExtensionSearch, KeepsLookingPastPartialMatches)
     EXPECT_TRUE(containsExtension("aaa aa", "aa"));
 }
 
-TEST(GLVersion, ReadsMajorAndMinorAtTheStart)
-{
-    int major = -1;
-    int minor = -1;
-    ASSERT_TRUE(parseGLVersion("4.5 (Compatibility Profile) Mesa 22.3.6", &major, &minor));
-    EXPECT_EQ(4, major);
-    EXPECT_EQ(5, minor);
-    ASSERT_TRUE(parseGLVersion("1.3.0 Vendor", &major, &minor));
-    EXPECT_EQ(1, major);
-    EXPECT_EQ(3, minor);
-    ASSERT_TRUE(parseGLVersion("10.12", &major, &minor));
-    EXPECT_EQ(10, major);
-    EXPECT_EQ(12, minor);
-}
-
 TEST(GLVersion, RejectsStringsWithoutLeadingNumber)
 {
     int major = 7;
