@@ -1,5 +1,6 @@
 // Prints the cost of one update and one draw, and how many allocations are
 // made while frames run.  Usage: show_bench [PACK]
+#include "allocationcounter.h"
 #include "framescenes.h"
 #include "glwindow.h"
 #include "media.h"
@@ -12,70 +13,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
-
-extern "C" void* __libc_malloc(size_t size);
-extern "C" void* __libc_calloc(size_t count, size_t size);
-extern "C" void* __libc_realloc(void* block, size_t size);
-extern "C" void __libc_free(void* block);
-
-namespace {
-
-bool counting = false;
-long mallocCalls = 0;
-long newCalls = 0;
-
-}  // namespace
-
-// Every allocation of the process, C and C++, passes through these while the
-// benchmark counts.
-extern "C" void* malloc(size_t size)
-{
-    if (counting)
-        ++mallocCalls;
-    return __libc_malloc(size);
-}
-
-extern "C" void* calloc(size_t count, size_t size)
-{
-    if (counting)
-        ++mallocCalls;
-    return __libc_calloc(count, size);
-}
-
-extern "C" void* realloc(void* block, size_t size)
-{
-    if (counting)
-        ++mallocCalls;
-    return __libc_realloc(block, size);
-}
-
-extern "C" void free(void* block)
-{
-    __libc_free(block);
-}
-
-void* operator new(size_t size)
-{
-    if (counting)
-        ++newCalls;
-    void* block = __libc_malloc(size ? size : 1);
-    if (!block) {
-        std::fputs("out of memory\n", stderr);
-        std::abort();
-    }
-    return block;
-}
-
-void operator delete(void* block) noexcept
-{
-    __libc_free(block);
-}
-
-void operator delete(void* block, size_t) noexcept
-{
-    __libc_free(block);
-}
 
 namespace {
 
@@ -84,13 +21,6 @@ using Clock = std::chrono::steady_clock;
 double secondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-void startCounting()
-{
-    mallocCalls = 0;
-    newCalls = 0;
-    counting = true;
 }
 
 void runIntro()
@@ -106,14 +36,14 @@ void benchUpdate()
     showLogo = 1;
     runIntro();
     const int frames = 2000000;
-    startCounting();
+    startCountingAllocations();
     const Clock::time_point start = Clock::now();
     for (int frame = 0; frame < frames; ++frame)
         update(1.0);  // about 33 minutes of scene time in 1 ms frames
     const double seconds = secondsSince(start);
-    counting = false;
+    const AllocationCount count = stopCountingAllocations();
     std::printf("update: %.1f ns per call over %d calls; %ld mallocs, %ld news\n",
-                seconds * 1e9 / frames, frames, mallocCalls, newCalls);
+                seconds * 1e9 / frames, frames, count.mallocs, count.news);
 }
 
 void benchDraw(uint32_t width, uint32_t height)
@@ -127,7 +57,7 @@ void benchDraw(uint32_t width, uint32_t height)
         glFinish();
     }
 
-    startCounting();
+    startCountingAllocations();
     Clock::time_point start = Clock::now();
     for (int frame = 0; frame < frames; ++frame) {
         update(16.0);
@@ -135,9 +65,7 @@ void benchDraw(uint32_t width, uint32_t height)
         glFinish();
     }
     const double sceneSeconds = secondsSince(start);
-    counting = false;
-    const long sceneMallocs = mallocCalls;
-    const long sceneNews = newCalls;
+    const AllocationCount count = stopCountingAllocations();
 
     start = Clock::now();
     for (int frame = 0; frame < frames; ++frame) {
@@ -149,7 +77,7 @@ void benchDraw(uint32_t width, uint32_t height)
     std::printf("draw %ux%u: %.3f ms per update+draw+finish, bare clear+finish %.3f ms, "
                 "ratio %.1f; %ld mallocs (the GL driver's included), %ld news over %d frames\n",
                 width, height, sceneSeconds * 1e3 / frames, clearSeconds * 1e3 / frames,
-                sceneSeconds / clearSeconds, sceneMallocs, sceneNews, frames);
+                sceneSeconds / clearSeconds, count.mallocs, count.news, frames);
 }
 
 }  // namespace
