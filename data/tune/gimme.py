@@ -5,9 +5,20 @@ tambourine, glockenspiel doubling the chorus and a choir pad on the last one.
 G major, 120 beats per minute, 4/4, 48 bars = 96 s: verse (bars 1-16),
 chorus (17-32), chorus again with bells and choir (33-48). The last bar ends on
 the tonic with a drum fill that leads back into the verse, so the piece loops
-in tempo and key. play(add) lays one pass from beat `start`."""
+in tempo and key. play(parts, start) lays down one pass from beat `start`."""
 
 BEATS_PER_MINUTE = 120
+
+# The band: name, MIDI channel, General MIDI program (none for drums), volume,
+# pan and reverb send. play() receives the parts in this order.
+PARTS = [
+    ("lead", 0, 65, 104, 70, 50),    # alto sax
+    ("keys", 1, 4, 90, 44, 40),      # electric piano
+    ("bass", 2, 33, 92, 64, 10),     # fingered bass
+    ("drums", 9, None, 96, 64, 30),
+    ("bells", 3, 9, 112, 88, 60),    # glockenspiel
+    ("choir", 4, 52, 84, 54, 70),    # choir aahs
+]
 BARS = 48
 BEATS_PER_BAR = 4
 
@@ -58,7 +69,7 @@ def play(parts, start):
             accent = 100 if (t - t0) % 2 == 0 else 88
             lead.note(t, beats * 0.92, pitch, accent)
             if in_chorus:
-                bells.note(t, min(beats, 1.5), pitch + 12, 78 if last_chorus else 58)
+                bells.note(t, min(beats, 1.5), pitch + 12, 100 if last_chorus else 80)
             t += beats
         # Bass: root, fifth, octave, fifth with a passing note into the next bar.
         root, fifth = BASS[chord]

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """make_tune.py SOURCE.py SOUNDFONT.sf2 OUT.mp3 WORKDIR
 
-Turns a tune source (see data/tune) into a 44.1 kHz, 64 kbps MP3 that loops
+Turns a tune source (see data/tune: its PARTS, its length and play()) into a 44.1 kHz, 64 kbps MP3 that loops
 without a seam, and prints its length, peak and loudness.
 
 The source's play() is laid down twice in a row and rendered with fluidsynth;
@@ -39,13 +39,9 @@ def run(command, **kwargs):
     return result
 
 
-def parts():
-    return [midi.Part("lead", 0, program=65, volume=104, pan=70, reverb=50),
-            midi.Part("keys", 1, program=4, volume=78, pan=44, reverb=40),
-            midi.Part("bass", 2, program=33, volume=110, pan=64, reverb=10),
-            midi.Part("drums", 9, volume=96, pan=64, reverb=30),
-            midi.Part("bells", 3, program=9, volume=84, pan=88, reverb=60),
-            midi.Part("choir", 4, program=52, volume=70, pan=54, reverb=70)]
+def parts(tune):
+    return [midi.Part(name, channel, program=program, volume=volume, pan=pan, reverb=reverb)
+            for name, channel, program, volume, pan, reverb in tune.PARTS]
 
 
 def main(argv):
@@ -58,7 +54,7 @@ def main(argv):
     beats = tune.BARS * tune.BEATS_PER_BAR
     seconds = beats * 60.0 / tune.BEATS_PER_MINUTE
     loop_samples = int(round(seconds * RATE))
-    band = parts()
+    band = parts(tune)
     tune.play(band, 0)
     tune.play(band, beats)
     mid = os.path.join(work, "tune.mid")
