@@ -22,9 +22,9 @@ def checkerboard(ctx, x, y, w, h):
     ctx.save()
     ctx.rectangle(x, y, w, h)
     ctx.clip()
-    ctx.set_source_rgb(0.78, 0.80, 0.84)
+    ctx.set_source_rgb(0.46, 0.48, 0.53)
     ctx.paint()
-    ctx.set_source_rgb(0.64, 0.67, 0.72)
+    ctx.set_source_rgb(0.36, 0.38, 0.43)
     for j in range(int(h // 8) + 1):
         for i in range(int(w // 8) + 1):
             if (i + j) % 2:
