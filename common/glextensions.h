@@ -390,20 +390,22 @@ extern ExtensionFlags extensionFlags;
 extern ExtensionFlags supportedExtensions;
 extern GLEntryPoints glEntryPoints;
 
-// Every GL extension found so far, each followed by one space.
+// Every GL extension found so far, each followed by one space. A name that
+// would not fit whole is left out.
 extern char extensionList[5000];
 
 // Raised to 1 by every entry-point lookup that finds nothing.
 extern int32_t lookupFailed;
 
-// Non-zero when the context offers OpenGL 1.2, 1.3, 1.4 or later; the same
-// values as the version fields of extensionFlags.
+// Non-zero when the version number at the start of GL_VERSION is at least 1.2,
+// 1.3 or 1.4; the same values as the version fields of extensionFlags.
 extern const int32_t& openGL12;
 extern const int32_t& openGL13;
 extern const int32_t& openGL14;
 
-// Detects the version and the extensions and fetches their entry points. Needs a
-// current GL context. 0 on success, 1 when an offered WGL extension lacks one of
+// Detects the version and the extensions and fetches their entry points through
+// WGL (Windows build only; loadExtensions in extensionplatform.h runs the same
+// loader on any platform). Needs a current GL context. 0 on success, 1 when an offered WGL extension lacks one of
 // its entry points; a GL extension's missing entry point leaves its pointer null
 // without failing.
 int initExtensions();
