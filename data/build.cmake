@@ -20,7 +20,7 @@ if(NOT WIN32)
   set(art_dir ${data_out}/art)
   set(art_sources logo.py balloons.py font.py santa.py car.py sky.py city.py)
   list(TRANSFORM art_sources PREPEND ${CMAKE_CURRENT_LIST_DIR}/art/)
-  file(GLOB art_tools ${CMAKE_SOURCE_DIR}/tools/artwork/*.py)
+  set(artwork ${CMAKE_SOURCE_DIR}/tools/artwork)
 
   # Pack order is the program's load order; the tune comes first, as it is
   # read first.
@@ -33,8 +33,9 @@ if(NOT WIN32)
 
   add_custom_command(
     OUTPUT ${images}
-    COMMAND ${SNOWGIG_DATA_PYTHON} ${CMAKE_SOURCE_DIR}/tools/artwork/render_art.py ${art_dir} ${art_sources}
-    DEPENDS ${art_sources} ${CMAKE_CURRENT_LIST_DIR}/art/paint.py ${art_tools}
+    COMMAND ${SNOWGIG_DATA_PYTHON} ${artwork}/render_art.py ${art_dir} ${art_sources}
+    DEPENDS ${art_sources} ${CMAKE_CURRENT_LIST_DIR}/art/paint.py
+            ${artwork}/render_art.py ${artwork}/tga.py
     COMMENT "Drawing the pictures"
     VERBATIM)
 
@@ -60,14 +61,15 @@ if(NOT WIN32)
   set(preview ${data_out}/scene-preview.png)
   add_custom_command(
     OUTPUT ${sheet}
-    COMMAND ${SNOWGIG_DATA_PYTHON} ${CMAKE_SOURCE_DIR}/tools/artwork/contact_sheet.py ${sheet} ${images}
-    DEPENDS ${images} ${art_tools}
+    COMMAND ${SNOWGIG_DATA_PYTHON} ${artwork}/contact_sheet.py ${sheet} ${images}
+    DEPENDS ${images} ${artwork}/contact_sheet.py ${artwork}/tga.py
     COMMENT "Contact sheet of the pictures"
     VERBATIM)
   add_custom_command(
     OUTPUT ${preview}
-    COMMAND ${SNOWGIG_DATA_PYTHON} ${CMAKE_SOURCE_DIR}/tools/artwork/scene_preview.py ${art_dir} ${preview}
-    DEPENDS ${images} ${art_tools} ${CMAKE_CURRENT_LIST_DIR}/art/font.py
+    COMMAND ${SNOWGIG_DATA_PYTHON} ${artwork}/scene_preview.py ${art_dir} ${preview}
+    DEPENDS ${images} ${artwork}/scene_preview.py ${artwork}/tga.py
+            ${CMAKE_CURRENT_LIST_DIR}/art/font.py
     COMMENT "Preview of the assembled scene"
     VERBATIM)
 
