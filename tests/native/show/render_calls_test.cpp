@@ -357,18 +357,6 @@ TEST_F(Frame, CarsStandingStillOrInactiveAreNotDrawnNorIsABannerWithoutItsCar)
     EXPECT_EQ(glRecord.quads.size(), 19u + 4u) << "one car, no banner";
 }
 
-TEST_F(Frame, TyreFrameSelectsItsTexture)
-{
-    showLogo = 0;
-    placeCar(0, 200, 400, -1.0f);
-    for (int frame = 0; frame < 4; ++frame) {
-        cars[0]->frame = static_cast<float>(frame);
-        drawFrame();
-        ASSERT_GE(glRecord.quads.size(), 21u);
-        EXPECT_EQ(glRecord.quads[20].texture, nameTyre + frame);
-    }
-}
-
 class Text : public Frame {
 protected:
     static Point drawn(const char* text)

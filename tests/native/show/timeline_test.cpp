@@ -239,17 +239,6 @@ TEST_F(Timeline, QuotesFollowInOrderAndABubbleThatSkipsStageFourShowsNone)
     EXPECT_EQ(quoteIndex, 0);
 }
 
-TEST_F(Timeline, SantaWavesWhileHeSpeaksAtTheStop)
-{
-    skipIntro();
-    standAtStop();
-    frontCityBlock = 4;
-    bubbleVisible = 1;
-    bubbleTime = 100;
-    update(10.0);
-    EXPECT_FLOAT_EQ(hand.angle, 10.0f * std::sin(4.0f * phase) - 70.0f);
-}
-
 TEST_F(Timeline, FirstCarsFromSeed300)
 {
     // The generator's first four values from seed 300: 1018, 20977, 6537, 12471.
