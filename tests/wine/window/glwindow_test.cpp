@@ -188,23 +188,46 @@ TEST_F(GLWindowTest, MinimiseStopsFramesAndRestoreReportsTheSize)
     EXPECT_EQ(w->getWidth(), 800u);
 }
 
+static std::vector<WPARAM> defaultSystemCommands;
+
+// The default processing announces every system command it carries out to this
+// hook. Screen-saver and monitor commands are recorded and then vetoed: carrying
+// them out would start a screen saver, which under Wine never returns.
+static LRESULT CALLBACK recordSystemCommand(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_SYSCOMMAND) {
+        defaultSystemCommands.push_back(wParam);
+        if ((wParam & 0xFFF0) == SC_SCREENSAVE || (wParam & 0xFFF0) == SC_MONITORPOWER)
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 TEST_F(GLWindowTest, ScreenSaverAndMonitorPowerRequestsAreSwallowed)
 {
     GLWindow* w = make(false);
     ASSERT_TRUE(w->createWindow());
     w->show();
     pumpMessages(100);
+    defaultSystemCommands.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CBT, recordSystemCommand, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
 
     EXPECT_EQ(SendMessageA(w->window, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
     EXPECT_EQ(SendMessageA(w->window, WM_SYSCOMMAND, SC_MONITORPOWER, 2), 0);
     pumpMessages(100);
+    EXPECT_TRUE(defaultSystemCommands.empty());
     EXPECT_TRUE(IsWindowVisible(w->window));
-    EXPECT_FALSE(IsIconic(w->window));
     EXPECT_EQ(w->active, 1);
 
-    // Other system commands get the default processing.
+    // Only the exact values are swallowed; other commands get the default processing.
+    SendMessageA(w->window, WM_SYSCOMMAND, SC_SCREENSAVE | 1, 0);
     SendMessageA(w->window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     pumpMessages(100);
+    UnhookWindowsHookEx(hook);
+    ASSERT_EQ(defaultSystemCommands.size(), 2u);
+    EXPECT_EQ(defaultSystemCommands[0], WPARAM(SC_SCREENSAVE | 1));
+    EXPECT_EQ(defaultSystemCommands[1], WPARAM(SC_MINIMIZE));
     EXPECT_TRUE(IsIconic(w->window));
     EXPECT_EQ(w->active, 0);
 }
@@ -330,4 +353,36 @@ TEST_F(GLWindowTest, MinimisedLoopWaitsAndTheFirstFrameAfterRestoreGetsThatTime)
     EXPECT_GE(updates[3], 450.0);
     for (size_t i : {0u, 1u, 2u, 4u, 5u})
         EXPECT_LT(updates[i], 300.0) << "frame " << i;
+}
+
+static LRESULT CALLBACK refuseWindowCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    // Only the framework's window: the message box must still appear.
+    if (code == HCBT_CREATEWND && className(reinterpret_cast<HWND>(wParam)) == "kvWindow")
+        return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(GLWindowTest, FailedWindowCreationIsReportedWithSourcePositionAndSystemText)
+{
+    GLWindow* w = make(false);
+    HHOOK hook = SetWindowsHookExA(WH_CBT, refuseWindowCreation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    MessageBoxWatch watch;
+    startMessageBoxWatch(watch);
+    bool created = w->createWindow();
+    UnhookWindowsHookEx(hook);
+    finishMessageBoxWatch(watch, 1);
+
+    EXPECT_FALSE(created);
+    EXPECT_EQ(w->window, nullptr);
+    ASSERT_EQ(watch.texts.size(), 1u);
+    const std::string& text = watch.texts[0];
+    EXPECT_EQ(text.rfind("At line ", 0), 0u) << text;
+    EXPECT_GT(atoi(text.c_str() + 8), 0) << text;
+    size_t colon = text.find("glwindow.cpp:\n");
+    ASSERT_NE(colon, std::string::npos) << text;
+    std::string systemText = text.substr(colon + 14);
+    EXPECT_FALSE(systemText.empty()) << text;
+    EXPECT_EQ(systemText.back(), '\n') << text;
 }
