@@ -194,6 +194,31 @@ class Proc:
             return f.read().decode(errors="replace")
 
 
+class Recorder:
+    """A screen recording in progress (see Rig.record)."""
+
+    def __init__(self, proc, folder, fps, seconds):
+        self.proc = proc
+        self.folder = folder
+        self.fps = fps
+        self.seconds = seconds
+
+    def wait(self):
+        try:
+            self.proc.wait(timeout=self.seconds + 60)
+        except subprocess.TimeoutExpired:
+            _kill_group(self.proc)
+        return self.frames()
+
+    def stop(self):
+        _kill_group(self.proc)
+
+    def frames(self):
+        """[(seconds since the start, path)] of the frames recorded so far."""
+        names = sorted(n for n in os.listdir(self.folder) if n.startswith("frame-"))
+        return [((int(n[6:11]) - 1) / self.fps, os.path.join(self.folder, n)) for n in names]
+
+
 class Rig:
     """One test's private screen, Wine session and sound capture."""
 
@@ -394,6 +419,21 @@ class Rig:
     def desktop_crop(self):
         x, y, w, h = self.desktop_box()
         return "%dx%d+%d+%d" % (w, h, x, y)
+
+    def record(self, folder, seconds, fps=10, region="640x480+0+0"):
+        """Starts recording a region of the screen as numbered PNG frames
+        (folder/frame-00001.png, ...), frame i showing the screen about
+        (i - 1) / fps seconds after the call. Returns the recorder; call its
+        wait() before reading the frames."""
+        os.makedirs(folder, exist_ok=True)
+        size, x, y = region.split("+")
+        proc = subprocess.Popen(
+            ["ffmpeg", "-loglevel", "error", "-y", "-f", "x11grab", "-framerate", str(fps),
+             "-video_size", size, "-i", "%s+%s,%s" % (self.display, x, y), "-t", str(seconds),
+             "-start_number", "1", os.path.join(folder, "frame-%05d.png")],
+            env=self.env, stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log,
+            start_new_session=True)
+        return Recorder(proc, folder, fps, seconds)
 
     def sound_bytes(self):
         """Everything played so far: 16-bit signed little-endian stereo at 44.1 kHz."""

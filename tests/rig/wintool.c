@@ -179,16 +179,22 @@ int main(int argc, char** argv)
     if (!strcmp(cmd, "watchprogress") && argc == 5) {
         long timeoutMs = strtol(argv[4], NULL, 0);
         DWORD start = GetTickCount();
-        int maxPos = -1, lastPos = -1, low = 0, high = 0;
+        int maxPos = -1, lastPos = -1, low = 0, high = 0, haveRange = 0;
         HWND w;
         while ((w = findTop(argv[2])) != NULL && (long)(GetTickCount() - start) < timeoutMs) {
             HWND c = GetDlgItem(w, (int)strtol(argv[3], NULL, 0));
+            /* The busy loader answers one sent message per step it takes, so
+             * the range is read once, after the first step, and from then on
+             * only the position, so that no step goes unseen. */
             if (c) {
                 lastPos = (int)SendMessageA(c, PBM_GETPOS, 0, 0);
-                low = (int)SendMessageA(c, PBM_GETRANGE, TRUE, 0);
-                high = (int)SendMessageA(c, PBM_GETRANGE, FALSE, 0);
                 if (lastPos > maxPos)
                     maxPos = lastPos;
+                if (!haveRange && lastPos >= 1 && IsWindow(c)) {
+                    high = (int)SendMessageA(c, PBM_GETRANGE, FALSE, 0);
+                    low = (int)SendMessageA(c, PBM_GETRANGE, TRUE, 0);
+                    haveRange = 1;
+                }
             }
         }
         printf("max %d range %d %d last %d\n", maxPos, low, high, lastPos);
