@@ -70,6 +70,18 @@ class SoundClock:
 BUBBLE = "200x136+364+60"
 
 
+# The text lines behind a car in the upper and the lower lane.
+UPPER_BANNER = "640x24+0+332"
+LOWER_BANNER = "640x24+0+382"
+
+
+def white_pixels(path, crop):
+    out = subprocess.run(["convert", path, "-crop", crop, "+repage", "-fill", "black", "-fuzz",
+                          "4%", "+opaque", "white", "-format", "%[fx:mean*w*h]", "info:"],
+                         stdout=subprocess.PIPE, check=True, timeout=60).stdout.decode()
+    return int(float(out))
+
+
 def sky_share(path, scale="50%"):
     out = os.path.join(os.path.dirname(path), "small-" + os.path.basename(path))
     subprocess.run(["convert", path, "-scale", scale, out], check=True, timeout=60)
@@ -132,6 +144,17 @@ def main():
         expect(darkest > 150, "no black quote text in the bubble (%d dark pixels)" % darkest)
         print("ok scene and first quote")
 
+        # From seed 300 car 0 first comes from the right in the lower lane towing
+        # the empty line 0, then from the left in the upper lane towing "Welcome
+        # to this fine piece of snowgig.", whose white letters run along y = 341.
+        first_trip = max(white_pixels(path, LOWER_BANNER) for t, path in frames
+                         if t0 + 5.5 <= t <= t0 + 10)
+        expect(first_trip < 100, "letters in the lower lane on the first trip (%d)" % first_trip)
+        second_trip = max(white_pixels(path, UPPER_BANNER) for t, path in frames
+                          if t0 + 13 <= t <= t0 + 19)
+        expect(second_trip > 600, "no banner on the second trip (%d white pixels)" % second_trip)
+        print("ok no banner on the first trip, the welcome line on the second")
+
         start_wall = pressed + t0
         raw = rig.sound_bytes()
         expect(silent(raw[:clock.size_at(start_wall + 1.7)]), "sound during the start delay")
@@ -144,7 +167,7 @@ def main():
 
         rig.key("Escape")
         expect(proc.wait(30) == 0, "exit status after Escape")
-    print("show: 5 passed, 0 failed")
+    print("show: 6 passed, 0 failed")
 
 
 if __name__ == "__main__":
