@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Runs one Windows program under the rig and passes on its exit status.
 
-    winerun.py [--desktop WxH] [--no-sound] [--timeout SECONDS] PROGRAM [ARGS...]
+    winerun.py [--desktop WxH] [--screen WxH] [--no-sound] [--timeout SECONDS] PROGRAM [ARGS...]
 
 CTest uses it to run the test programs built for Windows: each gets its own X
 screen and Wine session, which are ended afterwards whatever happened.
@@ -17,13 +17,15 @@ import snowrig  # noqa: E402
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--desktop")
+    ap.add_argument("--screen", default="1024x768", help="size of the X screen")
     ap.add_argument("--no-sound", action="store_true")
     ap.add_argument("--timeout", type=float, default=300)
     ap.add_argument("program")
     ap.add_argument("args", nargs=argparse.REMAINDER)
     a = ap.parse_args()
     name = os.path.splitext(os.path.basename(a.program))[0]
-    with snowrig.Rig(desktop=a.desktop, capture_sound=not a.no_sound, name=name) as rig:
+    with snowrig.Rig(desktop=a.desktop, screen=a.screen, capture_sound=not a.no_sound,
+                     name=name) as rig:
         proc = rig.start([a.program] + a.args, cwd=os.getcwd(),
                          extra_env={"SNOWGIG_CAPTURE": rig.sound_path})
         try:

@@ -1,0 +1,229 @@
+// Frames per second of the scene in a real window with WGL, beside a bare
+// clear-and-swap loop in the same window and the same run.
+//   Usage: show_wine_fps WIDTH HEIGHT SECONDS [PACK]
+// The music is not started: this measures the picture alone.
+#include <windows.h>
+
+#include "glwindow.h"
+#include "media.h"
+#include "music.h"
+#include "pack.h"
+#include "random.h"
+#include "render.h"
+#include "scene.h"
+#include "texture.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int musicChannel = -1;
+
+namespace {
+
+struct Image {
+    const char* path;
+    Texture** slot;
+    int wrap;
+};
+
+const Image images[] = {
+    {"data/tdx.tga", &texTandrix, GL_CLAMP},
+    {"data/balloons.tga", &texBalloons, GL_CLAMP},
+    {"data/font.tga", &texFont, GL_CLAMP},
+    {"data/santa.tga", &texSanta, GL_CLAMP},
+    {"data/santa-head.tga", &texSantaHead, GL_CLAMP},
+    {"data/hand.tga", &texHand, GL_CLAMP},
+    {"data/leg.tga", &texLeg, GL_CLAMP},
+    {"data/car.tga", &texCar, GL_CLAMP},
+    {"data/tyre0.tga", &texTyres[0], GL_CLAMP},
+    {"data/tyre1.tga", &texTyres[1], GL_CLAMP},
+    {"data/tyre2.tga", &texTyres[2], GL_CLAMP},
+    {"data/tyre3.tga", &texTyres[3], GL_CLAMP},
+    {"data/sun.tga", &texSun, GL_CLAMP},
+    {"data/sunray.tga", &texSunray, GL_CLAMP},
+    {"data/city0.tga", &texCityblocks[0], 0x812F},
+    {"data/city1.tga", &texCityblocks[1], 0x812F},
+    {"data/city2.tga", &texCityblocks[2], 0x812F},
+    {"data/city3.tga", &texCityblocks[3], 0x812F},
+    {"data/city4.tga", &texCityblocks[4], 0x812F},
+};
+
+enum Stage { warmBare, bare, warmScene, scene };
+const double warmUpSeconds = 0.5;
+
+Stage stage = warmBare;
+double measureSeconds = 5;
+double stageStart = 0;
+long stageFrames = 0;
+double bareFps = 0;
+double secondsPerCount = 0;
+
+double now()
+{
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return double(counter.QuadPart) * secondsPerCount;
+}
+
+void releaseAll()
+{
+    for (const Image& image : images) {
+        delete *image.slot;
+        *image.slot = nullptr;
+    }
+    delete glWindow;
+    glWindow = nullptr;
+    delete pack;
+    pack = nullptr;
+}
+
+void nextStage(Stage next)
+{
+    stage = next;
+    stageStart = now();
+    stageFrames = 0;
+    if (next == scene || next == warmScene) {
+        startTimer = 2000;
+        showLogo = 0;
+    }
+}
+
+void benchUpdate(double elapsedMs)
+{
+    const double elapsed = now() - stageStart;
+    switch (stage) {
+    case warmBare:
+        if (elapsed > warmUpSeconds)
+            nextStage(bare);
+        break;
+    case bare:
+        ++stageFrames;
+        if (elapsed > measureSeconds) {
+            bareFps = double(stageFrames) / elapsed;
+            nextStage(warmScene);
+        }
+        break;
+    case warmScene:
+        update(elapsedMs);
+        if (elapsed > warmUpSeconds)
+            nextStage(scene);
+        break;
+    case scene:
+        update(elapsedMs);
+        ++stageFrames;
+        if (elapsed > measureSeconds) {
+            const double sceneFps = double(stageFrames) / elapsed;
+            std::printf("%ux%u: scene %.0f fps, bare clear-and-swap %.0f fps, ratio %.2f "
+                        "(%.0f s each)\n",
+                        glWindow->getWidth(), glWindow->getHeight(), sceneFps, bareFps,
+                        sceneFps / bareFps, measureSeconds);
+            std::fflush(stdout);
+            releaseAll();
+            std::exit(0);
+        }
+        break;
+    }
+}
+
+void benchDraw()
+{
+    if (stage == warmBare || stage == bare) {
+        glClearColor(0.16862746f, 0.70980394f, 1.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glFlush();
+    } else {
+        draw();
+    }
+}
+
+void setFixedState()
+{
+    glShadeModel(GL_FLAT);
+    glDisable(GL_LIGHTING);
+    glFrontFace(GL_CW);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0.0f);
+}
+
+}  // namespace
+
+// Escape or closing the window ends the benchmark early.
+int cleanup()
+{
+    releaseAll();
+    return 0;
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 4 || argc > 5) {
+        std::fprintf(stderr, "usage: %s WIDTH HEIGHT SECONDS [PACK]\n", argv[0]);
+        return 2;
+    }
+    const unsigned long width = std::strtoul(argv[1], nullptr, 10);
+    const unsigned long height = std::strtoul(argv[2], nullptr, 10);
+    measureSeconds = std::strtod(argv[3], nullptr);
+    const char* packPath = argc == 5 ? argv[4] : "snowgig.dat";
+    if (width < 64 || width > 4096 || height < 64 || height > 4096 || !(measureSeconds > 0) ||
+        measureSeconds > 600) {
+        std::fprintf(stderr, "width and height 64 to 4096, seconds above 0 up to 600\n");
+        return 2;
+    }
+    LARGE_INTEGER frequency;
+    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0) {
+        std::fprintf(stderr, "no high-resolution counter\n");
+        return 1;
+    }
+    secondsPerCount = 1.0 / double(frequency.QuadPart);
+
+    std::FILE* probe = std::fopen(packPath, "rb");
+    if (!probe) {
+        std::fprintf(stderr, "cannot open the pack %s\n", packPath);
+        return 1;
+    }
+    std::fclose(probe);
+    pack = new PackFile(packPath);
+    glWindow = new GLWindow(GetModuleHandleA(nullptr), "snowgig fps", uint32_t(width),
+                            uint32_t(height), 32, false);
+    scaleX = float(width) * 0.0015625f;
+    scaleY = float(height) * 0.0020833334f;
+    for (const Image& image : images) {
+        *image.slot = new Texture;
+        if (!(*image.slot)->load(image.path)) {
+            std::fprintf(stderr, "cannot load %s\n", image.path);
+            releaseAll();
+            return 1;
+        }
+    }
+    createScene();
+
+    glWindow->setResizeCallback(resize);
+    glWindow->setDrawCallback(benchDraw);
+    glWindow->setUpdateCallback(benchUpdate);
+    glWindow->setShutdownCallback(cleanup);
+    if (!glWindow->createWindow()) {
+        releaseAll();
+        return 1;
+    }
+    setFixedState();
+    for (const Image& image : images) {
+        if ((*image.slot)->upload(0, 1, image.wrap, float(GL_MODULATE)) != 0) {
+            std::fprintf(stderr, "cannot upload %s\n", image.path);
+            releaseAll();
+            return 1;
+        }
+    }
+    std::printf("%s | %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
+                reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+    seedRandom(300);
+    glWindow->show();
+    nextStage(warmBare);
+    glWindow->run();
+    return 0;
+}
