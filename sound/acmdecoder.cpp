@@ -10,7 +10,8 @@ const WORD layer3CodecDelay = 1393;
 
 }  // namespace
 
-bool openAcmDecoder(AcmDecoder* decoder, const Mp3FrameHeader& format, size_t maxSourceBytes)
+bool openAcmDecoder(AcmDecoder* decoder, const Mp3FrameHeader& format, size_t maxSourceBytes,
+                    size_t maxFrames)
 {
     std::memset(decoder, 0, sizeof *decoder);
     MPEGLAYER3WAVEFORMAT mp3 = {};
@@ -40,11 +41,9 @@ bool openAcmDecoder(AcmDecoder* decoder, const Mp3FrameHeader& format, size_t ma
         return false;
     }
 
-    // Room for every sample the frames can carry, twice over for what the codec
-    // held back from the previous call.
-    size_t smallestFrame = 24;
-    size_t maxFrames = maxSourceBytes / smallestFrame + 2;
-    size_t pcmBytes = 2 * maxFrames * size_t(format.samplesPerFrame) * pcm.nBlockAlign;
+    // Room for every sample the frames can carry and for two frames the codec
+    // may have held back from the previous call.
+    size_t pcmBytes = (maxFrames + 2) * size_t(format.samplesPerFrame) * pcm.nBlockAlign;
     DWORD suggested = 0;
     if (acmStreamSize(decoder->stream, DWORD(maxSourceBytes), &suggested,
                       ACM_STREAMSIZEF_SOURCE) == 0 && suggested > pcmBytes)

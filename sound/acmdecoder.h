@@ -25,8 +25,10 @@ struct AcmDecoder {
 };
 
 // Opens a decoder for frames like `format`, taking up to `maxSourceBytes` of
-// whole frames per call. False when the system has no codec for them.
-bool openAcmDecoder(AcmDecoder* decoder, const Mp3FrameHeader& format, size_t maxSourceBytes);
+// whole frames, at most `maxFrames` of them, per call. False when the system
+// has no codec for them.
+bool openAcmDecoder(AcmDecoder* decoder, const Mp3FrameHeader& format, size_t maxSourceBytes,
+                    size_t maxFrames);
 void closeAcmDecoder(AcmDecoder* decoder);
 
 // Decodes `bytes` bytes of whole frames (at most the maxSourceBytes given when

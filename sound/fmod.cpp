@@ -7,9 +7,8 @@
 #include <cstring>
 #include <new>
 
-#include "acmdecoder.h"
+#include "mp3decoding.h"
 #include "mp3layout.h"
-#include "pcmsource.h"
 #include "waveoutput.h"
 
 #ifndef SNOWGIG_FSOUND_VERSION
@@ -27,8 +26,6 @@ struct FSOUND_STREAM {
 namespace {
 
 const int maxStreams = 16;
-// Frames handed to the codec per call: a few frames of a 320 kbps stream.
-const size_t decodeChunkBytes = 8 * 1024;
 
 int lastError = FMOD_ERR_NONE;
 bool initialised = false;
@@ -55,12 +52,6 @@ int streamSlot(const FSOUND_STREAM* stream)
     return -1;
 }
 
-long decodeWithAcm(void* decoder, const uint8_t* frames, size_t bytes, bool flush,
-                   const int16_t** pcm)
-{
-    return decodeAcm(static_cast<AcmDecoder*>(decoder), frames, bytes, flush, pcm);
-}
-
 void stopPlaying()
 {
     if (!playingStream)
@@ -74,8 +65,7 @@ void destroyStream(FSOUND_STREAM* stream)
 {
     if (stream == playingStream)
         stopPlaying();
-    closePcmSource(&stream->source);
-    closeAcmDecoder(&stream->decoder);
+    closeMp3Decoding(&stream->decoder, &stream->source);
     streams[streamSlot(stream)] = nullptr;
     delete stream;
 }
@@ -148,16 +138,12 @@ FSOUND_STREAM* FSOUND_Stream_Open(const char* nameOrData, unsigned int mode, int
     stream->data = data;
     stream->layout = layout;
     stream->loop = (mode & FSOUND_LOOP_NORMAL) != 0;
-    if (!openAcmDecoder(&stream->decoder, layout.format, 2 * decodeChunkBytes)) {
+    Mp3DecodingResult opened = openMp3Decoding(&stream->decoder, &stream->source, data, layout,
+                                               stream->loop);
+    if (opened != MP3_DECODING_OK) {
         delete stream;
-        return fail(FMOD_ERR_MEDIAPLAYER, static_cast<FSOUND_STREAM*>(nullptr));
-    }
-    size_t maxDecodedFrames = stream->decoder.pcmCapacity / (2 * size_t(layout.format.channels));
-    if (!openPcmSource(&stream->source, data, layout, stream->loop, decodeWithAcm,
-                       &stream->decoder, decodeChunkBytes, maxDecodedFrames)) {
-        closeAcmDecoder(&stream->decoder);
-        delete stream;
-        return fail(FMOD_ERR_MEMORY, static_cast<FSOUND_STREAM*>(nullptr));
+        return fail(opened == MP3_DECODING_NO_CODEC ? FMOD_ERR_MEDIAPLAYER : FMOD_ERR_MEMORY,
+                    static_cast<FSOUND_STREAM*>(nullptr));
     }
     streams[slot] = stream;
     return stream;

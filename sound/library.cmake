@@ -10,7 +10,7 @@ target_include_directories(snowgig_sound_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
 
 if(WIN32)
   # The system codec and wave output, shared by fmod.dll and the Windows tests.
-  add_library(snowgig_sound_system STATIC acmdecoder.cpp waveoutput.cpp)
+  add_library(snowgig_sound_system STATIC acmdecoder.cpp mp3decoding.cpp waveoutput.cpp)
   target_link_libraries(snowgig_sound_system PUBLIC snowgig_sound_core msacm32 winmm)
   set_target_properties(snowgig_sound_system PROPERTIES POSITION_INDEPENDENT_CODE ON)
 

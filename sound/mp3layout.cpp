@@ -79,6 +79,8 @@ bool scanMp3Layout(const uint8_t* data, size_t size, Mp3Layout* layout)
         ++result.frameCount;
         if (uint32_t(next.frameBytes) > result.largestFrame)
             result.largestFrame = uint32_t(next.frameBytes);
+        if (result.smallestFrame == 0 || uint32_t(next.frameBytes) < result.smallestFrame)
+            result.smallestFrame = uint32_t(next.frameBytes);
         at += size_t(next.frameBytes);
     } while (nextFrameAt(data, size, at, result.format, &next));
     result.end = at;

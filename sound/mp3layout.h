@@ -15,6 +15,7 @@ struct Mp3Layout {
     size_t end;              // one past the last whole frame of the stream
     uint32_t frameCount;     // audio frames from firstFrame to end
     uint32_t largestFrame;   // bytes
+    uint32_t smallestFrame;  // bytes
     GaplessInfo gapless;     // all zero when the file has no Xing/Info frame
 };
 

@@ -5,17 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "acmdecoder.h"
-#include "pcmsource.h"
+#include "mp3decoding.h"
 #include "tunefile.h"
 
 namespace {
-
-long decodeWithAcm(void* decoder, const uint8_t* frames, size_t bytes, bool flush,
-                   const int16_t** pcm)
-{
-    return decodeAcm(static_cast<AcmDecoder*>(decoder), frames, bytes, flush, pcm);
-}
 
 // The whole tune through the system codec, trimmed, as stereo.
 std::vector<int16_t> decodeTune(const std::vector<uint8_t>& mp3, int* channels)
@@ -26,18 +19,14 @@ std::vector<int16_t> decodeTune(const std::vector<uint8_t>& mp3, int* channels)
         return out;
     *channels = layout.format.channels;
     AcmDecoder decoder;
-    if (!openAcmDecoder(&decoder, layout.format, 16 * 1024))
-        return out;
     PcmSource source;
-    if (openPcmSource(&source, mp3.data(), layout, false, decodeWithAcm, &decoder, 8 * 1024,
-                      decoder.pcmCapacity / (2 * size_t(layout.format.channels)))) {
-        int16_t block[2 * 1000];
-        size_t got;
-        while ((got = readPcm(&source, block, 1000)) > 0)
-            out.insert(out.end(), block, block + 2 * got);
-    }
-    closePcmSource(&source);
-    closeAcmDecoder(&decoder);
+    if (openMp3Decoding(&decoder, &source, mp3.data(), layout, false) != MP3_DECODING_OK)
+        return out;
+    int16_t block[2 * 1000];
+    size_t got;
+    while ((got = readPcm(&source, block, 1000)) > 0)
+        out.insert(out.end(), block, block + 2 * got);
+    closeMp3Decoding(&decoder, &source);
     return out;
 }
 

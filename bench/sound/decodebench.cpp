@@ -1,0 +1,73 @@
+// Decodes an MP3 file through the system codec and the library's trimming, as
+// the library does while playing, and prints the time and the multiple of real
+// time (best of several runs).
+//   decodebench file.mp3 [runs]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "mp3decoding.h"
+
+namespace {
+
+double now()
+{
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return double(counter.QuadPart) / double(frequency.QuadPart);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: decodebench file.mp3 [runs]\n");
+        return 2;
+    }
+    int runs = argc > 2 ? std::atoi(argv[2]) : 5;
+    FILE* f = std::fopen(argv[1], "rb");
+    if (!f) {
+        std::fprintf(stderr, "decodebench: cannot open %s\n", argv[1]);
+        return 1;
+    }
+    std::vector<uint8_t> mp3;
+    uint8_t buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        mp3.insert(mp3.end(), buffer, buffer + n);
+    std::fclose(f);
+
+    Mp3Layout layout;
+    if (!scanMp3Layout(mp3.data(), mp3.size(), &layout)) {
+        std::fprintf(stderr, "decodebench: %s is no MP3 stream\n", argv[1]);
+        return 1;
+    }
+    double best = 1e30;
+    size_t frames = 0;
+    for (int run = 0; run < runs; ++run) {
+        double start = now();
+        AcmDecoder decoder;
+        PcmSource source;
+        if (openMp3Decoding(&decoder, &source, mp3.data(), layout, false) != MP3_DECODING_OK) {
+            std::fprintf(stderr, "decodebench: the system has no codec for this file\n");
+            return 1;
+        }
+        static int16_t block[2 * 4096];
+        frames = 0;
+        size_t got;
+        while ((got = readPcm(&source, block, 4096)) > 0)
+            frames += got;
+        closeMp3Decoding(&decoder, &source);
+        double elapsed = now() - start;
+        if (elapsed < best)
+            best = elapsed;
+    }
+    double seconds = double(frames) / layout.format.sampleRate;
+    std::printf("decodebench: %.1f s of sound decoded in %.4f s (best of %d): %.0f x real time\n",
+                seconds, best, runs, seconds / best);
+    return 0;
+}
