@@ -43,6 +43,13 @@ const float startDelayMs = 2000.0f;
 const int stopBlock = 4;
 const float stopDurationMs = 10000.0f;
 const float cityBlockTexels = 512.0f;
+// Every sine and cosine of the scene repeats when phase grows by 20 pi (the
+// slowest, sin(0.1 phase), has that period). phase is brought back by a whole
+// number of such periods once it passes sixteen of them, about eight minutes
+// into the scene: in 32-bit floats a phase in the tens of thousands would
+// first stutter and then stop advancing, freezing the sun, the rays and
+// Santa's walk on a demo left running for a day.
+const float phaseWrap = 16.0f * 20.0f * 3.14159265f;
 
 // Gives a fresh record to a heap-held sprite, creating it only the first time so
 // that setting the scene up again does not leak the earlier records.
@@ -249,6 +256,8 @@ void update(double elapsedMs)
     const float windowHeight = static_cast<float>(glWindow->getHeight());
 
     phase += dt * 0.002f;
+    if (phase >= phaseWrap)
+        phase = std::fmod(phase, phaseWrap);
     walkAndScroll(dt, windowWidth);
     bubbleClock += dt;
     if (frontCityBlock == stopBlock) {

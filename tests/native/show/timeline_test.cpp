@@ -239,6 +239,30 @@ TEST_F(Timeline, QuotesFollowInOrderAndABubbleThatSkipsStageFourShowsNone)
     EXPECT_EQ(quoteIndex, 0);
 }
 
+TEST_F(Timeline, PhaseKeepsAdvancingSmoothlyOnARunOfDays)
+{
+    skipIntro();
+    bubbleClock = -1e9f;
+    const double period = 320.0 * 3.14159265358979;  // 16 periods of sin(0.1 phase)
+    phase = static_cast<float>(period - 0.01);
+    update(16.0);  // crosses the end of the period
+    EXPECT_GE(phase, 0.0f);
+    EXPECT_LT(phase, 0.1f);
+    EXPECT_NEAR(sun.x, 500.0 + 50.0 * std::sin(0.5 * (period + 0.022)), 0.01);
+    EXPECT_NEAR(legs.angle, 30.0 * std::sin(2.5 * (period + 0.022)), 0.05);
+
+    update(24.0 * 3600 * 1000);  // a day's step, as after a long time minimised
+    EXPECT_GE(phase, 0.0f);
+    EXPECT_LT(phase, period);
+
+    // Where an ever-growing 32-bit phase could no longer take a 16 ms step.
+    phase = 1048576.0f;
+    update(0.0);
+    const float before = phase;
+    update(16.0);
+    EXPECT_NEAR(phase - before, 0.032f, 1e-4f);
+}
+
 TEST_F(Timeline, FirstCarsFromSeed300)
 {
     // The generator's first four values from seed 300: 1018, 20977, 6537, 12471.
