@@ -320,8 +320,12 @@ static void drawSceneFrame()
     }
 }
 
+// The viewport follows the window too: the system sets it only when the context
+// is first made current, and a restored or maximised window would otherwise
+// show the frame squeezed into its first size.
 void resize(int width, int height)
 {
+    glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0.0, width, height, 0.0, -1.0, 1.0);

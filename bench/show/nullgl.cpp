@@ -8,6 +8,7 @@ void glClearColor(GLclampf, GLclampf, GLclampf, GLclampf) {}
 void glClear(GLbitfield) {}
 void glEnable(GLenum) {}
 void glFlush() {}
+void glViewport(GLint, GLint, GLsizei, GLsizei) {}
 void glMatrixMode(GLenum) {}
 void glOrtho(GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble) {}
 void glLoadIdentity() {}

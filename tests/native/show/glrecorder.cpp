@@ -61,6 +61,7 @@ void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) { record("glCl
 void glClear(GLbitfield mask) { record("glClear", mask); }
 void glEnable(GLenum cap) { record("glEnable", cap); }
 void glFlush() { record("glFlush"); }
+void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) { record("glViewport", x, y, width, height); }
 
 void glMatrixMode(GLenum mode)
 {

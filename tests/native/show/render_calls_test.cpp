@@ -98,15 +98,21 @@ protected:
     }
 };
 
-TEST_F(Frame, ResizeSetsAWindowPixelProjectionWithYDownAndNothingElse)
+TEST_F(Frame, ResizeFitsTheViewportAndAWindowPixelProjectionWithYDown)
 {
-    resize(800, 600);
-    ASSERT_EQ(callNames(), (std::vector<std::string>{"glMatrixMode", "glLoadIdentity", "glOrtho"}));
-    EXPECT_EQ(glRecord.calls[0].args[0], GL_PROJECTION);
-    const double* ortho = glRecord.calls[2].args;
+    resize(1000, 700);
+    ASSERT_EQ(callNames(), (std::vector<std::string>{"glViewport", "glMatrixMode",
+                                                     "glLoadIdentity", "glOrtho"}));
+    const double* viewport = glRecord.calls[0].args;
+    EXPECT_EQ(viewport[0], 0);
+    EXPECT_EQ(viewport[1], 0);
+    EXPECT_EQ(viewport[2], 1000);
+    EXPECT_EQ(viewport[3], 700);
+    EXPECT_EQ(glRecord.calls[1].args[0], GL_PROJECTION);
+    const double* ortho = glRecord.calls[3].args;
     EXPECT_EQ(ortho[0], 0);
-    EXPECT_EQ(ortho[1], 800);
-    EXPECT_EQ(ortho[2], 600);
+    EXPECT_EQ(ortho[1], 1000);
+    EXPECT_EQ(ortho[2], 700);
     EXPECT_EQ(ortho[3], 0);
     EXPECT_EQ(ortho[4], -1);
     EXPECT_EQ(ortho[5], 1);
