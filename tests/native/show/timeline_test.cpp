@@ -282,6 +282,23 @@ TEST_F(Timeline, FirstCarsFromSeed300)
     EXPECT_EQ(nextRandom(), 23035);
 }
 
+TEST_F(Timeline, CarsStartFromTheEdgesOfAResizedWindowWithTheirFirstScale)
+{
+    skipIntro();
+    glWindow->width = 1000;
+    glWindow->height = 700;
+    update(10.0);
+    EXPECT_FLOAT_EQ(cars[0]->x, 1000.0f);
+    EXPECT_FLOAT_EQ(cars[0]->y, 700.0f - (90.0f + 50.0f));
+    EXPECT_FLOAT_EQ(cars[1]->x, -240.0f);
+    EXPECT_FLOAT_EQ(cars[1]->y, 700.0f - (90.0f + 90.0f));
+
+    // 1000 + 0 * 10 + 5: line 0 is empty, so the car leaves just past the edge.
+    cars[1]->x = 1005.5f;
+    update(0.0);
+    EXPECT_EQ(carActive[1], 0);
+}
+
 TEST_F(Timeline, TyreFramesCycleAndTheBodyBobsWithThem)
 {
     SceneSetup big;
