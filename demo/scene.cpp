@@ -46,9 +46,9 @@ const float cityBlockTexels = 512.0f;
 // Every sine and cosine of the scene repeats when phase grows by 20 pi (the
 // slowest, sin(0.1 phase), has that period). phase is brought back by a whole
 // number of such periods once it passes sixteen of them, about eight minutes
-// into the scene: in 32-bit floats a phase in the tens of thousands would
-// first stutter and then stop advancing, freezing the sun, the rays and
-// Santa's walk on a demo left running for a day.
+// into the scene. A 32-bit phase left to grow would take ever coarser steps
+// and, at a thousand frames per second, stop advancing after some hours,
+// freezing the sun, the rays and Santa's walk.
 const float phaseWrap = 16.0f * 20.0f * 3.14159265f;
 
 // Gives a fresh record to a heap-held sprite, creating it only the first time so
