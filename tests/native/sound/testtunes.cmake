@@ -1,15 +1,22 @@
-# Test tunes made at build time: sine tones from sox, LAME-encoded at 44.1 kHz
-# and 64 kbps like the demo's tune. A tone of 441 Hz repeats every 100 samples,
+# Test tunes made at build time: sine tones from sox (undithered, so that every
+# build makes the same files), LAME-encoded at 44.1 kHz and 64 kbps like the
+# demo's tune unless told otherwise. A tone of 441 Hz repeats every 100 samples,
 # so a tune of whole seconds loops onto itself without a seam of its own.
-#   snowgig_add_test_tune(NAME n SECONDS s CHANNELS c [HERTZ f])
+#   snowgig_add_test_tune(NAME n SECONDS s CHANNELS c [HERTZ f] [RATE r] [KBPS b])
 # gives ${CMAKE_CURRENT_BINARY_DIR}/n.mp3 and n.wav, and the target test_tune_n.
 find_program(SNOWGIG_SOX sox REQUIRED)
 find_program(SNOWGIG_LAME lame REQUIRED)
 
 function(snowgig_add_test_tune)
-  cmake_parse_arguments(T "" "NAME;SECONDS;CHANNELS;HERTZ" "" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;SECONDS;CHANNELS;HERTZ;RATE;KBPS" "" ${ARGN})
   if(NOT T_HERTZ)
     set(T_HERTZ 441)
+  endif()
+  if(NOT T_RATE)
+    set(T_RATE 44100)
+  endif()
+  if(NOT T_KBPS)
+    set(T_KBPS 64)
   endif()
   set(wav ${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}.wav)
   set(mp3 ${CMAKE_CURRENT_BINARY_DIR}/${T_NAME}.mp3)
@@ -19,9 +26,9 @@ function(snowgig_add_test_tune)
     set(mode -m j)
   endif()
   add_custom_command(OUTPUT ${wav} ${mp3}
-    COMMAND ${SNOWGIG_SOX} -n -r 44100 -c ${T_CHANNELS} -b 16 ${wav}
+    COMMAND ${SNOWGIG_SOX} -D -n -r ${T_RATE} -c ${T_CHANNELS} -b 16 ${wav}
             synth ${T_SECONDS} sine ${T_HERTZ} vol 0.5
-    COMMAND ${SNOWGIG_LAME} --quiet -b 64 ${mode} --resample 44.1 ${wav} ${mp3}
+    COMMAND ${SNOWGIG_LAME} --quiet -b ${T_KBPS} ${mode} --resample ${T_RATE} ${wav} ${mp3}
     COMMENT "Test tune ${T_NAME}.mp3"
     VERBATIM)
   add_custom_target(test_tune_${T_NAME} DEPENDS ${wav} ${mp3})

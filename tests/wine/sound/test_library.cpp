@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstdlib>
 #include <vector>
 
@@ -106,4 +108,26 @@ TEST_F(SoundLibrary, StreamsAndChannelsAreCheckedAndCloseEndsEverything)
     FSOUND_Close();
     EXPECT_EQ(FMOD_ERR_UNINITIALIZED, errorOf(!FSOUND_Stream_Close(second)));
     FSOUND_Close();
+}
+
+TEST_F(SoundLibrary, PlaysStreamsOfAnotherSampleRateAndThenTheMixRateAgain)
+{
+    std::vector<uint8_t> other = readTestTune("tone1s_22khz.mp3");
+    ASSERT_FALSE(other.empty());
+    ASSERT_TRUE(FSOUND_Init(44100, 32, 0));
+    FSOUND_STREAM* slow = FSOUND_Stream_Open(reinterpret_cast<const char*>(other.data()),
+                                             demoMode, 0, int(other.size()));
+    ASSERT_NE(nullptr, slow) << FSOUND_GetError();
+    int channel = FSOUND_Stream_PlayEx(FSOUND_FREE, slow, nullptr, 0);
+    ASSERT_GE(channel, 0) << FSOUND_GetError();
+    Sleep(200);
+    EXPECT_TRUE(FSOUND_Stream_Close(slow));
+
+    FSOUND_STREAM* stream = FSOUND_Stream_Open(tuneData(), demoMode, 0, tuneSize());
+    ASSERT_NE(nullptr, stream);
+    channel = FSOUND_Stream_PlayEx(FSOUND_FREE, stream, nullptr, 0);
+    EXPECT_GE(channel, 0) << FSOUND_GetError();
+    Sleep(200);
+    EXPECT_TRUE(FSOUND_SetPaused(channel, 1));
+    EXPECT_TRUE(FSOUND_Stream_Close(stream));
 }
