@@ -180,31 +180,3 @@ TEST(Mp3Layout, RefusesDataThatIsNoMp3Stream)
     std::vector<uint8_t> tag = {'I', 'D', '3', 4, 0, 0, 0x7F, 0x7F, 0x7F, 0x7F};
     EXPECT_FALSE(scanMp3Layout(tag.data(), tag.size(), &layout));
 }
-
-TEST(Mp3Layout, TakesWholeFramesWithinTheLimit)
-{
-    std::vector<uint8_t> mp3 = readTune("tone2s_mono.mp3");
-    Mp3Layout layout;
-    ASSERT_TRUE(scanMp3Layout(mp3.data(), mp3.size(), &layout));
-    size_t cursor = layout.firstFrame;
-    uint32_t frames = 0;
-    size_t limit = 3 * layout.largestFrame;
-    for (;;) {
-        size_t before = cursor;
-        uint32_t taken = 0;
-        size_t bytes = takeMp3Frames(mp3.data(), layout, &cursor, limit, &taken);
-        if (bytes == 0)
-            break;
-        EXPECT_LE(bytes, limit);
-        EXPECT_EQ(before + bytes, cursor);
-        Mp3FrameHeader h;
-        EXPECT_TRUE(readMp3FrameHeader(mp3.data() + before, bytes, &h));
-        if (cursor < layout.end) {
-            EXPECT_TRUE(readMp3FrameHeader(mp3.data() + cursor, mp3.size() - cursor, &h));
-        }
-        frames += taken;
-    }
-    EXPECT_EQ(layout.end, cursor);
-    EXPECT_EQ(layout.frameCount, frames);
-    EXPECT_EQ(0u, takeMp3Frames(mp3.data(), layout, &cursor, limit, &frames));
-}
