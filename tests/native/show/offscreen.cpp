@@ -123,6 +123,45 @@ void closeOffscreen()
     pack = nullptr;
 }
 
+uint64_t pictureFingerprint()
+{
+    uint64_t hash = 1469598103934665603ull;
+    unsigned char chunk[4096];
+    for (const Image& image : images) {
+        PackStream* stream = packOpen(image.path, "rb");
+        if (!stream)
+            return 0;
+        int got = 0;
+        while ((got = packRead(chunk, 1, sizeof chunk, stream)) > 0) {
+            for (int i = 0; i < got; ++i)
+                hash = (hash ^ chunk[i]) * 1099511628211ull;
+        }
+        packClose(stream);
+    }
+    return hash;
+}
+
+bool readFingerprint(const char* path, uint64_t& fingerprint)
+{
+    std::FILE* file = std::fopen(path, "r");
+    if (!file)
+        return false;
+    unsigned long long value = 0;
+    const bool ok = std::fscanf(file, "%llx", &value) == 1;
+    std::fclose(file);
+    fingerprint = value;
+    return ok;
+}
+
+bool writeFingerprint(const char* path, uint64_t fingerprint)
+{
+    std::FILE* file = std::fopen(path, "w");
+    if (!file)
+        return false;
+    const bool ok = std::fprintf(file, "%016llx\n", static_cast<unsigned long long>(fingerprint)) > 0;
+    return std::fclose(file) == 0 && ok;
+}
+
 void prepareFrame(uint32_t width, uint32_t height)
 {
     delete glWindow;

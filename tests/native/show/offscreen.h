@@ -17,6 +17,13 @@ struct Picture {
 bool openOffscreen(const char* packPath);
 void closeOffscreen();
 
+// A fingerprint of the picture files in the open pack (FNV-1a over their
+// bytes, in load order), written beside the reference pictures so that a
+// changed picture can be told from a changed drawing.
+uint64_t pictureFingerprint();
+bool readFingerprint(const char* path, uint64_t& fingerprint);
+bool writeFingerprint(const char* path, uint64_t fingerprint);
+
 // Gives the window this size, sets scaleX/scaleY for it and creates the scene
 // afresh, ready for a pose.
 void prepareFrame(uint32_t width, uint32_t height);

@@ -29,6 +29,11 @@ int main(int argc, char** argv)
             ++failures;
         }
     }
+    const std::string fingerprintPath = std::string(argv[2]) + "/pictures.fingerprint";
+    if (!writeFingerprint(fingerprintPath.c_str(), pictureFingerprint())) {
+        std::fprintf(stderr, "cannot write %s\n", fingerprintPath.c_str());
+        ++failures;
+    }
     closeOffscreen();
     return failures == 0 ? 0 : 1;
 }

@@ -78,8 +78,19 @@ TEST_P(ReferenceFrame, MatchesTheKeptPictureWithinTolerance)
         const std::string stem = std::string("show-") + scene.name;
         writePng((stem + "-actual.png").c_str(), actual);
         writePng((stem + "-difference.png").c_str(), difference);
+        uint64_t kept = 0;
+        const std::string fingerprintPath =
+            std::string(SHOW_REFERENCE_DIR) + "/pictures.fingerprint";
+        const bool picturesChanged =
+            !readFingerprint(fingerprintPath.c_str(), kept) || kept != pictureFingerprint();
         ADD_FAILURE() << different << " of " << pixels << " pixels differ from " << referencePath
-                      << "; see " << stem << "-actual.png and -difference.png";
+                      << "; see " << stem << "-actual.png and -difference.png"
+                      << (picturesChanged
+                              ? ". The pictures in the pack have changed since the references "
+                                "were drawn: look at the new frames, and if they are right, "
+                                "run `ninja show_reference_images` and commit the result"
+                              : ". The pictures are the ones the references were drawn from: "
+                                "the drawing itself has changed");
     }
 }
 
