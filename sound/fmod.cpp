@@ -3,8 +3,6 @@
 // output's worker thread.
 #include "fmod.h"
 
-#include <cstdlib>
-#include <cstring>
 #include <new>
 
 #include "mp3decoding.h"
@@ -16,7 +14,6 @@
 #endif
 
 struct FSOUND_STREAM {
-    const uint8_t* data;
     Mp3Layout layout;
     AcmDecoder decoder;
     PcmSource source;
@@ -32,6 +29,8 @@ bool initialised = false;
 int mixRate = 0;
 int channelCount = 0;
 WaveOutput output;
+// Every open stream, so that each call can tell a handle of ours from any
+// other pointer.
 FSOUND_STREAM* streams[maxStreams];
 FSOUND_STREAM* playingStream = nullptr;
 int playingChannel = -1;
@@ -41,6 +40,11 @@ T fail(int code, T result)
 {
     lastError = code;
     return result;
+}
+
+FSOUND_STREAM* failStream(int code)
+{
+    return fail(code, static_cast<FSOUND_STREAM*>(nullptr));
 }
 
 int streamSlot(const FSOUND_STREAM* stream)
@@ -115,35 +119,33 @@ FSOUND_STREAM* FSOUND_Stream_Open(const char* nameOrData, unsigned int mode, int
                                   int length)
 {
     if (!initialised)
-        return fail(FMOD_ERR_UNINITIALIZED, static_cast<FSOUND_STREAM*>(nullptr));
+        return failStream(FMOD_ERR_UNINITIALIZED);
     if (!nameOrData || !(mode & FSOUND_LOADMEMORY) || offset < 0 || length <= 0 ||
         offset >= length)
-        return fail(FMOD_ERR_INVALID_PARAM, static_cast<FSOUND_STREAM*>(nullptr));
+        return failStream(FMOD_ERR_INVALID_PARAM);
     int slot = -1;
     for (int i = 0; i < maxStreams && slot < 0; ++i) {
         if (!streams[i])
             slot = i;
     }
     if (slot < 0)
-        return fail(FMOD_ERR_MEMORY, static_cast<FSOUND_STREAM*>(nullptr));
+        return failStream(FMOD_ERR_MEMORY);
 
     const uint8_t* data = reinterpret_cast<const uint8_t*>(nameOrData) + offset;
     Mp3Layout layout;
     if (!scanMp3Layout(data, size_t(length - offset), &layout))
-        return fail(FMOD_ERR_FILE_FORMAT, static_cast<FSOUND_STREAM*>(nullptr));
+        return failStream(FMOD_ERR_FILE_FORMAT);
 
     FSOUND_STREAM* stream = new (std::nothrow) FSOUND_STREAM();
     if (!stream)
-        return fail(FMOD_ERR_MEMORY, static_cast<FSOUND_STREAM*>(nullptr));
-    stream->data = data;
+        return failStream(FMOD_ERR_MEMORY);
     stream->layout = layout;
     stream->loop = (mode & FSOUND_LOOP_NORMAL) != 0;
     Mp3DecodingResult opened = openMp3Decoding(&stream->decoder, &stream->source, data, layout,
                                                stream->loop);
     if (opened != MP3_DECODING_OK) {
         delete stream;
-        return fail(opened == MP3_DECODING_NO_CODEC ? FMOD_ERR_MEDIAPLAYER : FMOD_ERR_MEMORY,
-                    static_cast<FSOUND_STREAM*>(nullptr));
+        return failStream(opened == MP3_DECODING_NO_CODEC ? FMOD_ERR_MEDIAPLAYER : FMOD_ERR_MEMORY);
     }
     streams[slot] = stream;
     return stream;
