@@ -81,15 +81,6 @@ Bytes repeated(const Bytes& pixel, int times)
 
 } // namespace
 
-TEST_F(TextureLoad, ConstructionSetsTheDefaults)
-{
-    Texture texture;
-    EXPECT_EQ(texture.name, nullptr);
-    EXPECT_EQ(texture.pixels, nullptr);
-    for (uint32_t field : {texture.texWidth, texture.texHeight, texture.width, texture.height, texture.format})
-        EXPECT_EQ(field, 0xFFFFFFFFu);
-}
-
 TEST_F(TextureLoad, ConvertsEachDepthToRgba)
 {
     const std::tuple<int, Bytes, Rgba> cases[] = {
