@@ -363,6 +363,17 @@ TEST_F(Frame, CarsStandingStillOrInactiveAreNotDrawnNorIsABannerWithoutItsCar)
     EXPECT_EQ(glRecord.quads.size(), 19u + 4u) << "one car, no banner";
 }
 
+TEST_F(Frame, CarsFacingTheSameWayAreDrawnInSlotOrder)
+{
+    showLogo = 0;
+    placeCar(0, 300, 400, -1.0f);
+    placeCar(1, 100, 380, -2.0f);
+    drawFrame();
+    ASSERT_EQ(glRecord.quads.size(), 19u + 8u);
+    expectPoint(glRecord.quads[19].vertices[0], 300, 400, "slot 0 first");
+    expectPoint(glRecord.quads[23].vertices[0], 100, 380, "then slot 1");
+}
+
 class Text : public Frame {
 protected:
     static Point drawn(const char* text)
