@@ -69,6 +69,11 @@ def main():
                 ours = float(m.group(1))
                 print("decoder speed against mpg123: %.2f (1.0 = as fast, goal >= 0.5); "
                       "against its plain C decoder: %.2f" % (mpg123 / ours, generic / ours))
+            m = re.search(r"codec alone on the same frames: ([0-9.]+) s", out)
+            if m:
+                codec = float(m.group(1))
+                print("the system codec alone against mpg123: %.2f; the library's own share of "
+                      "the decoding time: %.0f%%" % (mpg123 / codec, 100.0 * (ours - codec) / ours))
             for tune in (long_tune, short_tune):
                 print("playbench on %s:" % os.path.basename(tune))
                 code, out = rig.run([os.path.join(bench, "playbench.exe"), "Z:" + tune,
