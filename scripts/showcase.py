@@ -33,7 +33,7 @@ def main():
     video_only = os.path.join(a.out, "screen.mp4")
     final = os.path.join(a.out, "snowgig-show.mp4")
     shots = []
-    with snowrig.Rig(desktop="1024x768", name="showcase") as rig:
+    with snowrig.Rig(desktop="1024x768", clocked_sound=True, name="showcase") as rig:
         proc = rig.start(["snowgig.exe"], cwd=a.dist)
         rig.wait_window("Setup", timeout=60)
         shots.append(rig.screenshot(os.path.join(a.out, "setup-dialog.png")))
@@ -44,13 +44,9 @@ def main():
             env=rig.env, stdin=subprocess.DEVNULL)
         video_start = time.time()
         rig.key("Return")
-        audio_start = None
         next_shot = 0
         while time.time() - video_start < a.seconds:
             now = time.time() - video_start
-            if audio_start is None and os.path.exists(rig.sound_path) and \
-                    os.path.getsize(rig.sound_path) > 0:
-                audio_start = now
             if next_shot < len(SHOTS) and now >= SHOTS[next_shot]:
                 name = "show-%02ds.png" % int(SHOTS[next_shot])
                 shots.append(rig.screenshot(os.path.join(a.out, name)))
@@ -69,14 +65,15 @@ def main():
             grab.wait(timeout=30)
         except subprocess.TimeoutExpired:
             grab.kill()
-        sound = rig.sound_bytes()
+        # The sound was recorded on the wall clock from the start of the session:
+        # cut it where the screen recording began.
+        sound = rig.sound_bytes()[rig.sound_offset(video_start):]
     raw = os.path.join(a.out, "sound.raw")
     with open(raw, "wb") as f:
         f.write(sound)
-    offset = audio_start if audio_start is not None else 0.0
     if sound:
         subprocess.run(["ffmpeg", "-loglevel", "error", "-y", "-i", video_only,
-                        "-itsoffset", "%.3f" % offset, "-f", "s16le", "-ar", "44100", "-ac", "2",
+                        "-f", "s16le", "-ar", "44100", "-ac", "2",
                         "-i", raw, "-map", "0:v", "-map", "1:a", "-c:v", "copy", "-c:a", "aac",
                         "-b:a", "128k", "-shortest", final], check=True, timeout=300)
         os.remove(video_only)

@@ -40,7 +40,7 @@ def longest_zero_run(raw):
 
 def main():
     seconds = float(os.environ.get("SNOWGIG_SOAK_SECONDS", "600"))
-    with snowrig.Rig(desktop="1024x768", name="soak") as rig:
+    with snowrig.Rig(desktop="1024x768", clocked_sound=True, name="soak") as rig:
         folder = copy_dist(rig)
         proc = start_demo(rig, folder)
         rig.wait_window("Setup", 60)
@@ -50,7 +50,6 @@ def main():
         rig.wait_window(TITLE, 90)
         start = time.time()
         time.sleep(5)  # past the start delay and into the logo
-        sound_start = len(rig.sound_bytes())
         first_sample = time.time()
         samples = []
         while time.time() - start < seconds:
@@ -58,8 +57,9 @@ def main():
             expect(proc.running(), "the demo stopped after %.0f s" % (time.time() - start))
             samples.append((time.time() - start, rss_kib(proc.popen.pid)))
             print("%6.0f s  rss %d KiB" % samples[-1], flush=True)
-        raw = rig.sound_bytes()[sound_start:]
-        played = time.time() - first_sample
+        last_sample = time.time() - 1.0
+        raw = rig.sound_bytes()[rig.sound_offset(first_sample):rig.sound_offset(last_sample)]
+        played = last_sample - first_sample
         rig.key("Escape")
         expect(proc.wait(60) == 0, "exit status after Escape")
 
@@ -68,9 +68,11 @@ def main():
     print("memory: %d KiB to %d KiB after the first minute (growth %d KiB)"
           % (min(settled), max(settled), growth))
     expect(growth < 8 * 1024, "memory grew by %d KiB" % growth)
+    # The capture runs on the wall clock, so a buffer the library delivered late
+    # shows up as a stretch of digital silence in the tune.
     got = len(raw) / BYTES_PER_SECOND
-    print("sound: %.1f s captured in %.1f s" % (got, played))
-    expect(abs(got - played) < 0.02 * played + 1.0, "the sound fell behind: a gap")
+    print("sound: %.1f s recorded over %.1f s of playing" % (got, played))
+    expect(got > 0.98 * played, "the recording lost %.1f s" % (played - got))
     zeros = longest_zero_run(raw) / 44100.0
     print("sound: longest digital silence %.3f s" % zeros)
     expect(zeros < 0.05, "a gap of %.3f s of silence in the sound" % zeros)

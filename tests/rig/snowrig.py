@@ -222,13 +222,25 @@ class Recorder:
 class Rig:
     """One test's private screen, Wine session and sound capture."""
 
-    def __init__(self, desktop=None, screen="1024x768", capture_sound=True, name="rig"):
+    def __init__(self, desktop=None, screen="1024x768", capture_sound=True, clocked_sound=False,
+                 name="rig"):
+        """capture_sound: give Wine a sound device that writes what is played to a
+        file (ALSA's file plugin; it takes samples as fast as they come, so the
+        capture says what was played and in which order, but not when).
+        clocked_sound: instead play into a private PulseAudio server's null sink,
+        which runs on the wall clock, and record it from the start of the session,
+        silence included, so the capture also says when.
+        Neither: no usable sound device at all."""
         self.desktop = desktop
         self.screen = screen
-        self.capture_sound = capture_sound
+        self.capture_sound = capture_sound or clocked_sound
+        self.clocked_sound = clocked_sound
         self.name = name
         self.procs = []
         self.xvfb = None
+        self.pulse = None
+        self.recorder = None
+        self.sound_start = None
         self.dir = None
 
     # -- setting up and tearing down --------------------------------------------
@@ -254,7 +266,15 @@ class Rig:
         self.env["WINEPREFIX"] = self.prefix
         self.env["DISPLAY"] = self.display
         self.sound_path = os.path.join(self.dir, "captured.raw")
-        if self.capture_sound:
+        # No sound server is ever started behind the rig's back.
+        client_conf = os.path.join(self.dir, "pulse-client.conf")
+        with open(client_conf, "w") as f:
+            f.write("autospawn = no\n")
+        self.env["PULSE_CLIENTCONFIG"] = client_conf
+        self.env["PULSE_SERVER"] = "unix:" + os.path.join(self.dir, "no-pulse-server")
+        if self.clocked_sound:
+            self._start_pulse()
+        elif self.capture_sound:
             conf = os.path.join(self.dir, "asound.conf")
             with open(conf, "w") as f:
                 f.write('pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n'
@@ -270,6 +290,53 @@ class Rig:
         # Start the session's wine server, so later timings measure the program.
         _wineserver_kill(self.env)
 
+    def _start_pulse(self):
+        runtime = os.path.join(self.dir, "pulse")
+        os.makedirs(runtime, exist_ok=True)
+        socket = os.path.join(runtime, "native")
+        conf = os.path.join(runtime, "server.pa")
+        with open(conf, "w") as f:
+            f.write("load-module module-null-sink sink_name=capture rate=%d channels=2\n"
+                    "load-module module-native-protocol-unix auth-anonymous=1 socket=%s\n"
+                    "set-default-sink capture\n" % (SAMPLE_RATE, socket))
+        env = dict(self.env)
+        env.update({"HOME": runtime, "XDG_RUNTIME_DIR": runtime, "XDG_CONFIG_HOME": runtime})
+        self.pulse = subprocess.Popen(
+            ["pulseaudio", "-n", "-F", conf, "--daemonize=no", "--exit-idle-time=-1",
+             "--use-pid-file=no", "--log-target=stderr"],
+            env=env, stdout=self.log, stderr=self.log, stdin=subprocess.DEVNULL,
+            start_new_session=True)
+        self.env["PULSE_SERVER"] = "unix:" + socket
+        deadline = time.time() + 20
+        while not os.path.exists(socket):
+            if time.time() > deadline or self.pulse.poll() is not None:
+                raise RigError("the PulseAudio server did not start")
+            time.sleep(0.05)
+        out = open(self.sound_path, "wb")
+        started = time.time()
+        self.recorder = subprocess.Popen(
+            ["parec", "-d", "capture.monitor", "--raw", "--format=s16le",
+             "--rate=%d" % SAMPLE_RATE, "--channels=2", "--latency-msec=20"],
+            env=self.env, stdout=out, stderr=self.log, stdin=subprocess.DEVNULL,
+            start_new_session=True)
+        out.close()
+        # The recording's first sample: when the first bytes arrive, less the
+        # time they cover.
+        while time.time() < deadline:
+            size = os.path.getsize(self.sound_path)
+            if size > 0:
+                self.sound_start = time.time() - size / (SAMPLE_RATE * 4.0)
+                break
+            time.sleep(0.005)
+        if self.sound_start is None:
+            self.sound_start = started
+
+    def sound_offset(self, moment):
+        """Byte offset in a clocked capture of the sound played at a wall-clock
+        moment (time.time())."""
+        frames = int(max(0.0, moment - self.sound_start) * SAMPLE_RATE)
+        return frames * 4
+
     def close(self):
         """Ends every program of the session, the wine server and the screen."""
         env = getattr(self, "env", None)
@@ -278,6 +345,10 @@ class Rig:
         for p in self.procs:
             _kill_group(p.popen)
         self.procs = []
+        _kill_group(self.recorder)
+        self.recorder = None
+        _kill_group(self.pulse)
+        self.pulse = None
         _kill_group(self.xvfb)
         self.xvfb = None
         if getattr(self, "log", None):
