@@ -3,7 +3,24 @@
 #   tune/*.py  -> the tune (tools/tunemaker/make_tune.py: fluidsynth, sox, lame)
 # then packed in the program's load order by packwriter. Next to the pack: a
 # contact sheet of every picture and a preview of the assembled scene.
-if(NOT WIN32)
+set(SNOWGIG_PREBUILT_PACK "" CACHE FILEPATH
+    "Use this snowgig.dat (and the tune beside it) instead of building the data again")
+
+if(NOT WIN32 AND SNOWGIG_PREBUILT_PACK)
+  # A second native tree (the sanitizer build) takes the first tree's data.
+  get_filename_component(prebuilt_dir ${SNOWGIG_PREBUILT_PACK} DIRECTORY)
+  set(data_out ${CMAKE_BINARY_DIR}/data)
+  add_custom_command(
+    OUTPUT ${data_out}/snowgig.dat ${data_out}/gimme_64k.mp3
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${data_out}
+    COMMAND ${CMAKE_COMMAND} -E copy ${SNOWGIG_PREBUILT_PACK} ${prebuilt_dir}/gimme_64k.mp3 ${data_out}
+    DEPENDS ${SNOWGIG_PREBUILT_PACK}
+    COMMENT "Taking snowgig.dat from ${prebuilt_dir}"
+    VERBATIM)
+  add_custom_target(snowgig_data ALL DEPENDS ${data_out}/snowgig.dat ${data_out}/gimme_64k.mp3)
+  set(SNOWGIG_DATA_PACK ${data_out}/snowgig.dat CACHE INTERNAL "snowgig.dat built from data/")
+  set(SNOWGIG_DATA_PYTHON /usr/bin/python3 CACHE FILEPATH "Python 3 for the data tools")
+elseif(NOT WIN32)
   set(SNOWGIG_DATA_PYTHON /usr/bin/python3 CACHE FILEPATH
       "Python 3 with Debian's python3-cairo, for the data tools")
   set(SNOWGIG_SOUNDFONT /usr/share/sounds/sf2/FluidR3_GM.sf2 CACHE FILEPATH
