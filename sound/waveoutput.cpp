@@ -100,6 +100,9 @@ bool startWaveOutput(WaveOutput* output, PcmSource* source, bool paused)
         output->source = nullptr;
         return false;
     }
+    // The show's frame loop takes every cycle it can get; the feeder must win
+    // against it, or the output runs dry and the tune stutters.
+    SetThreadPriority(output->worker, THREAD_PRIORITY_TIME_CRITICAL);
     return true;
 }
 
