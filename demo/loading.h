@@ -9,8 +9,6 @@ const int loadingSteps = 27;
 // Opens the pack, starts the music paused, fixes the scale, loads every image
 // and creates the scene. Reports its own failure.
 bool loadData();
-// The GL state the whole show relies on.
-void setupGL();
 // Turns every image into a GL texture. Reports its own failure.
 bool uploadTextures();
 

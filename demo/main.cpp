@@ -5,6 +5,7 @@
 
 #include "../common/glextensions.h"
 #include "../common/glwindow.h"
+#include "glstate.h"
 #include "loading.h"
 #include "media.h"
 #include "random.h"

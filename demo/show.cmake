@@ -5,7 +5,8 @@ add_library(snowgig_show STATIC
   render.cpp
   bitmapfont.cpp
   demotexts.cpp
-  random.cpp)
+  random.cpp
+  glstate.cpp)
 target_include_directories(snowgig_show PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(snowgig_show PUBLIC snowgig_gl snowgig_globals)
 if(WIN32)

@@ -9,6 +9,7 @@
 #include "music.h"
 #include "pack.h"
 #include "random.h"
+#include "glstate.h"
 #include "render.h"
 #include "scene.h"
 #include "texture.h"
@@ -138,19 +139,6 @@ void benchDraw()
     }
 }
 
-void setFixedState()
-{
-    glShadeModel(GL_FLAT);
-    glDisable(GL_LIGHTING);
-    glFrontFace(GL_CW);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.0f);
-}
-
 }  // namespace
 
 // Escape or closing the window ends the benchmark early.
@@ -211,7 +199,7 @@ int main(int argc, char** argv)
         releaseAll();
         return 1;
     }
-    setFixedState();
+    setupGL();
     for (const Image& image : images) {
         if ((*image.slot)->upload(0, 1, image.wrap, float(GL_MODULATE)) != 0) {
             std::fprintf(stderr, "cannot upload %s\n", image.path);

@@ -3,6 +3,7 @@
 #include "glwindow.h"
 #include "media.h"
 #include "pack.h"
+#include "glstate.h"
 #include "render.h"
 #include "scene.h"
 #include "texture.h"
@@ -48,20 +49,6 @@ const Image images[] = {
     {"data/city4.tga", &texCityblocks[4], GL_CLAMP_TO_EDGE},
 };
 
-// The fixed state the program sets once its context exists.
-void setFixedState()
-{
-    glShadeModel(GL_FLAT);
-    glDisable(GL_LIGHTING);
-    glFrontFace(GL_CW);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.0f);
-}
-
 bool bindBuffer(uint32_t width, uint32_t height)
 {
     frameBuffer.assign(size_t(width) * height * 4, 0);
@@ -91,7 +78,7 @@ bool openOffscreen(const char* packPath)
         std::fprintf(stderr, "no OSMesa context\n");
         return false;
     }
-    setFixedState();
+    setupGL();
     for (const Image& image : images) {
         Texture* texture = new Texture;
         *image.slot = texture;
