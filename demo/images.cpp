@@ -7,19 +7,41 @@ const int clamp = 0x2900;        // GL_CLAMP
 const int clampToEdge = 0x812F;  // GL_CLAMP_TO_EDGE
 }
 
+const ImageFile imageFiles[imageFileCount] = {
+    {"data/tdx.tga", &texTandrix, clamp},
+    {"data/balloons.tga", &texBalloons, clamp},
+    {"data/font.tga", &texFont, clamp},
+    {"data/santa.tga", &texSanta, clamp},
+    {"data/santa-head.tga", &texSantaHead, clamp},
+    {"data/hand.tga", &texHand, clamp},
+    {"data/leg.tga", &texLeg, clamp},
+    {"data/car.tga", &texCar, clamp},
+    {"data/tyre0.tga", &texTyres[0], clamp},
+    {"data/tyre1.tga", &texTyres[1], clamp},
+    {"data/tyre2.tga", &texTyres[2], clamp},
+    {"data/tyre3.tga", &texTyres[3], clamp},
+    {"data/sun.tga", &texSun, clamp},
+    {"data/sunray.tga", &texSunray, clamp},
+    {"data/city0.tga", &texCityblocks[0], clampToEdge},
+    {"data/city1.tga", &texCityblocks[1], clampToEdge},
+    {"data/city2.tga", &texCityblocks[2], clampToEdge},
+    {"data/city3.tga", &texCityblocks[3], clampToEdge},
+    {"data/city4.tga", &texCityblocks[4], clampToEdge},
+};
+
 const ImageSeries images[imageSeriesCount] = {
-    {"data/tdx.tga", &texTandrix, 1, clamp, "texTandrix"},
-    {"data/balloons.tga", &texBalloons, 1, clamp, "texBalloons"},
-    {"data/font.tga", &texFont, 1, clamp, "texFont"},
-    {"data/santa.tga", &texSanta, 1, clamp, "texSanta"},
-    {"data/santa-head.tga", &texSantaHead, 1, clamp, "texSantaHead"},
-    {"data/hand.tga", &texHand, 1, clamp, "texHand"},
-    {"data/leg.tga", &texLeg, 1, clamp, "texLeg"},
-    {"data/car.tga", &texCar, 1, clamp, "texCar"},
-    {"data/tyre0.tga", texTyres, 4, clamp, "texTyres"},
-    {"data/sun.tga", &texSun, 1, clamp, "texSun"},
-    {"data/sunray.tga", &texSunray, 1, clamp, "texSunray"},
-    {"data/city0.tga", texCityblocks, 5, clampToEdge, "texCityblocks"},
+    {0, 1, "texTandrix"},
+    {1, 1, "texBalloons"},
+    {2, 1, "texFont"},
+    {3, 1, "texSanta"},
+    {4, 1, "texSantaHead"},
+    {5, 1, "texHand"},
+    {6, 1, "texLeg"},
+    {7, 1, "texCar"},
+    {8, 4, "texTyres"},
+    {12, 1, "texSun"},
+    {13, 1, "texSunray"},
+    {14, 5, "texCityblocks"},
 };
 
 // The font goes up before the balloons.

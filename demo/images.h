@@ -5,12 +5,22 @@
 
 class Texture;
 
-struct ImageSeries {
-    const char* firstPath;  // a numbered series counts up the digit in this name
-    Texture** textures;
-    int count;
+struct ImageFile {
+    const char* path;
+    Texture** texture;
     int wrap;
-    const char* label;      // the texture's name in upload error messages
+};
+
+// Every image file, in loading order.
+const int imageFileCount = 19;
+extern const ImageFile imageFiles[imageFileCount];
+
+// A single image, or a numbered series of frames ("data/tyre0.tga" to
+// "data/tyre3.tga") that loads and uploads as one step.
+struct ImageSeries {
+    int firstFile;      // index into imageFiles
+    int count;
+    const char* label;  // the texture's name in upload error messages
 };
 
 const int imageSeriesCount = 12;

@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <cstring>
 
 #include "../common/glwindow.h"
 #include "../common/reporterror.h"
@@ -29,24 +28,18 @@ void noteImageFailure(const char* path)
     }
 }
 
-// Loads one series of images; a numbered series counts up the digit that
-// follows the name's stem ("data/tyre0.tga", "data/tyre1.tga", ...).
+// Loads one image, or a numbered series of frames as one step.
 bool loadSeries(const ImageSeries& series)
 {
-    char path[64];
-    std::strncpy(path, series.firstPath, sizeof path - 1);
-    path[sizeof path - 1] = '\0';
-    char* digit = std::strchr(path, '0');
     for (int i = 0; i < series.count; i++) {
+        const ImageFile& file = imageFiles[series.firstFile + i];
         Texture* texture = new Texture();
-        series.textures[i] = texture;
-        if (!texture->load(path)) {
-            noteImageFailure(path);
-            reportError(true, "Error reading %s.\n", path);
+        *file.texture = texture;
+        if (!texture->load(file.path)) {
+            noteImageFailure(file.path);
+            reportError(true, "Error reading %s.\n", file.path);
             return false;
         }
-        if (digit)
-            ++*digit;
         if (series.count == 1)
             glWindow->stepProgress();
     }
@@ -58,7 +51,8 @@ bool loadSeries(const ImageSeries& series)
 bool uploadSeries(const ImageSeries& series)
 {
     for (int i = 0; i < series.count; i++) {
-        unsigned int code = series.textures[i]->upload(0, 1, series.wrap, 8448.0f);
+        const ImageFile& file = imageFiles[series.firstFile + i];
+        unsigned int code = (*file.texture)->upload(0, 1, file.wrap, 8448.0f);
         if (code != 0) {
             const char* text = reinterpret_cast<const char*>(gluErrorString(code));
             if (!text)

@@ -5,7 +5,6 @@ if(WIN32)
     main.cpp
     loading.cpp
     cleanup.cpp
-    images.cpp
     systemerror.cpp
     ${SNOWGIG_SETUP_RC})
   target_link_libraries(snowgig PRIVATE

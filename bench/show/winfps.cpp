@@ -10,6 +10,7 @@
 #include "pack.h"
 #include "random.h"
 #include "glstate.h"
+#include "images.h"
 #include "render.h"
 #include "scene.h"
 #include "texture.h"
@@ -22,34 +23,6 @@
 int musicChannel = -1;
 
 namespace {
-
-struct Image {
-    const char* path;
-    Texture** slot;
-    int wrap;
-};
-
-const Image images[] = {
-    {"data/tdx.tga", &texTandrix, GL_CLAMP},
-    {"data/balloons.tga", &texBalloons, GL_CLAMP},
-    {"data/font.tga", &texFont, GL_CLAMP},
-    {"data/santa.tga", &texSanta, GL_CLAMP},
-    {"data/santa-head.tga", &texSantaHead, GL_CLAMP},
-    {"data/hand.tga", &texHand, GL_CLAMP},
-    {"data/leg.tga", &texLeg, GL_CLAMP},
-    {"data/car.tga", &texCar, GL_CLAMP},
-    {"data/tyre0.tga", &texTyres[0], GL_CLAMP},
-    {"data/tyre1.tga", &texTyres[1], GL_CLAMP},
-    {"data/tyre2.tga", &texTyres[2], GL_CLAMP},
-    {"data/tyre3.tga", &texTyres[3], GL_CLAMP},
-    {"data/sun.tga", &texSun, GL_CLAMP},
-    {"data/sunray.tga", &texSunray, GL_CLAMP},
-    {"data/city0.tga", &texCityblocks[0], 0x812F},
-    {"data/city1.tga", &texCityblocks[1], 0x812F},
-    {"data/city2.tga", &texCityblocks[2], 0x812F},
-    {"data/city3.tga", &texCityblocks[3], 0x812F},
-    {"data/city4.tga", &texCityblocks[4], 0x812F},
-};
 
 enum Stage { warmBare, bare, warmScene, scene };
 const double warmUpSeconds = 0.5;
@@ -70,9 +43,9 @@ double now()
 
 void releaseAll()
 {
-    for (const Image& image : images) {
-        delete *image.slot;
-        *image.slot = nullptr;
+    for (const ImageFile& image : imageFiles) {
+        delete *image.texture;
+        *image.texture = nullptr;
     }
     delete glWindow;
     glWindow = nullptr;
@@ -181,9 +154,9 @@ int main(int argc, char** argv)
                             uint32_t(height), 32, false);
     scaleX = float(width) * 0.0015625f;
     scaleY = float(height) * 0.0020833334f;
-    for (const Image& image : images) {
-        *image.slot = new Texture;
-        if (!(*image.slot)->load(image.path)) {
+    for (const ImageFile& image : imageFiles) {
+        *image.texture = new Texture;
+        if (!(*image.texture)->load(image.path)) {
             std::fprintf(stderr, "cannot load %s\n", image.path);
             releaseAll();
             return 1;
@@ -200,8 +173,8 @@ int main(int argc, char** argv)
         return 1;
     }
     setupGL();
-    for (const Image& image : images) {
-        if ((*image.slot)->upload(0, 1, image.wrap, float(GL_MODULATE)) != 0) {
+    for (const ImageFile& image : imageFiles) {
+        if ((*image.texture)->upload(0, 1, image.wrap, float(GL_MODULATE)) != 0) {
             std::fprintf(stderr, "cannot upload %s\n", image.path);
             releaseAll();
             return 1;

@@ -4,6 +4,7 @@
 #include "media.h"
 #include "pack.h"
 #include "glstate.h"
+#include "images.h"
 #include "render.h"
 #include "scene.h"
 #include "texture.h"
@@ -20,34 +21,6 @@ namespace {
 
 OSMesaContext context = nullptr;
 std::vector<unsigned char> frameBuffer;
-
-struct Image {
-    const char* path;
-    Texture** slot;
-    int wrap;
-};
-
-const Image images[] = {
-    {"data/tdx.tga", &texTandrix, GL_CLAMP},
-    {"data/balloons.tga", &texBalloons, GL_CLAMP},
-    {"data/font.tga", &texFont, GL_CLAMP},
-    {"data/santa.tga", &texSanta, GL_CLAMP},
-    {"data/santa-head.tga", &texSantaHead, GL_CLAMP},
-    {"data/hand.tga", &texHand, GL_CLAMP},
-    {"data/leg.tga", &texLeg, GL_CLAMP},
-    {"data/car.tga", &texCar, GL_CLAMP},
-    {"data/tyre0.tga", &texTyres[0], GL_CLAMP},
-    {"data/tyre1.tga", &texTyres[1], GL_CLAMP},
-    {"data/tyre2.tga", &texTyres[2], GL_CLAMP},
-    {"data/tyre3.tga", &texTyres[3], GL_CLAMP},
-    {"data/sun.tga", &texSun, GL_CLAMP},
-    {"data/sunray.tga", &texSunray, GL_CLAMP},
-    {"data/city0.tga", &texCityblocks[0], GL_CLAMP_TO_EDGE},
-    {"data/city1.tga", &texCityblocks[1], GL_CLAMP_TO_EDGE},
-    {"data/city2.tga", &texCityblocks[2], GL_CLAMP_TO_EDGE},
-    {"data/city3.tga", &texCityblocks[3], GL_CLAMP_TO_EDGE},
-    {"data/city4.tga", &texCityblocks[4], GL_CLAMP_TO_EDGE},
-};
 
 bool bindBuffer(uint32_t width, uint32_t height)
 {
@@ -79,9 +52,9 @@ bool openOffscreen(const char* packPath)
         return false;
     }
     setupGL();
-    for (const Image& image : images) {
+    for (const ImageFile& image : imageFiles) {
         Texture* texture = new Texture;
-        *image.slot = texture;
+        *image.texture = texture;
         if (!texture->load(image.path)) {
             std::fprintf(stderr, "cannot load %s from %s\n", image.path, packPath);
             return false;
@@ -97,9 +70,9 @@ bool openOffscreen(const char* packPath)
 
 void closeOffscreen()
 {
-    for (const Image& image : images) {
-        delete *image.slot;
-        *image.slot = nullptr;
+    for (const ImageFile& image : imageFiles) {
+        delete *image.texture;
+        *image.texture = nullptr;
     }
     delete glWindow;
     glWindow = nullptr;
@@ -114,7 +87,7 @@ uint64_t pictureFingerprint()
 {
     uint64_t hash = 1469598103934665603ull;
     unsigned char chunk[4096];
-    for (const Image& image : images) {
+    for (const ImageFile& image : imageFiles) {
         PackStream* stream = packOpen(image.path, "rb");
         if (!stream)
             return 0;
