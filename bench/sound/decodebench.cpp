@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "../../tests/support/filebytes.h"
 #include "mp3decoding.h"
 
 namespace {
@@ -49,17 +50,11 @@ int main(int argc, char** argv)
         return 2;
     }
     int runs = argc > 2 ? std::atoi(argv[2]) : 5;
-    FILE* f = std::fopen(argv[1], "rb");
-    if (!f) {
-        std::fprintf(stderr, "decodebench: cannot open %s\n", argv[1]);
+    std::vector<uint8_t> mp3 = readFile(argv[1]);
+    if (mp3.empty()) {
+        std::fprintf(stderr, "decodebench: cannot read %s\n", argv[1]);
         return 1;
     }
-    std::vector<uint8_t> mp3;
-    uint8_t buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        mp3.insert(mp3.end(), buffer, buffer + n);
-    std::fclose(f);
 
     Mp3Layout layout;
     if (!scanMp3Layout(mp3.data(), mp3.size(), &layout)) {

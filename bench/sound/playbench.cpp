@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "../../tests/support/filebytes.h"
 #include "fmod.h"
 
 namespace {
@@ -102,21 +103,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: playbench file.mp3 capture.raw [repeats]\n");
         return 2;
     }
-    std::string capture = argv[2];
-    if (!capture.empty() && capture[0] == '/')
-        capture = "Z:" + capture;
+    std::string capture = windowsPath(argv[2]);
     int repeats = argc > 3 ? std::atoi(argv[3]) : 5;
-    FILE* f = std::fopen(argv[1], "rb");
-    if (!f) {
-        std::fprintf(stderr, "playbench: cannot open %s\n", argv[1]);
+    std::vector<uint8_t> tune = readFile(argv[1]);
+    if (tune.empty()) {
+        std::fprintf(stderr, "playbench: cannot read %s\n", argv[1]);
         return 1;
     }
-    std::vector<char> tune;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        tune.insert(tune.end(), buffer, buffer + n);
-    std::fclose(f);
 
     size_t committedBefore = committedBytes();
     size_t heapBefore = heapBytes();
@@ -128,7 +121,7 @@ int main(int argc, char** argv)
     size_t heapPeak = heapBytes();
     std::vector<double> delays;
     for (int r = 0; r < repeats; ++r) {
-        FSOUND_STREAM* stream = FSOUND_Stream_Open(tune.data(), 0x28132, 0, int(tune.size()));
+        FSOUND_STREAM* stream = FSOUND_Stream_Open(reinterpret_cast<const char*>(tune.data()), 0x28132, 0, int(tune.size()));
         if (!stream) {
             std::fprintf(stderr, "playbench: cannot open the tune (%d)\n", FSOUND_GetError());
             return 1;

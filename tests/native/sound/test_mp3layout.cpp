@@ -4,23 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "../../support/filebytes.h"
 #include "mp3layout.h"
 
 namespace {
 
 std::vector<uint8_t> readTune(const char* name)
 {
-    std::string path = std::string(TEST_TUNE_DIR) + "/" + name;
-    std::vector<uint8_t> bytes;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return bytes;
-    uint8_t buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(f);
-    return bytes;
+    return readFile(std::string(TEST_TUNE_DIR) + "/" + name);
 }
 
 // Sample frames of a WAV file written by sox (plain 44-byte header).
