@@ -17,7 +17,8 @@ if(WIN32)
   # fmod.dll with its import library; VERSION sets what FSOUND_GetVersion
   # reports (test builds report chosen versions).
   function(snowgig_add_fmod_library target version)
-    add_library(${target} SHARED ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/fmod.cpp)
+    add_library(${target} SHARED ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/fsoundcalls.cpp
+                                 ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/fmod.cpp)
     target_compile_definitions(${target} PRIVATE FSOUND_BUILDING_LIBRARY
                                SNOWGIG_FSOUND_VERSION=${version}f)
     target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_FUNCTION_LIST_DIR})
