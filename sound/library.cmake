@@ -27,3 +27,7 @@ if(WIN32)
   endfunction()
   snowgig_add_fmod_library(fmod 3.75)
 endif()
+
+if(NOT WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/linux/library.cmake)
+endif()
