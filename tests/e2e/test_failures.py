@@ -1,10 +1,12 @@
 """Start-up failures: each shows its message exactly as a user reads it, and the
-program then ends with status 0."""
+program then ends with status 0. With --native, the same for the Linux program,
+whose system texts are the C library's (strerror)."""
+import errno
 import os
 import struct
 
 import snowrig
-from demo import accept_setup, change_pack, copy_dist, expect, read_pack, start_demo
+from demo import NATIVE, accept_setup, change_pack, copy_dist, expect, read_pack, start_demo
 
 TYRE = "Error reading data/tyre2.tga.\n"
 PACK = ("Couldn't read snowgig.dat: the file is missing or damaged.\n"
@@ -26,11 +28,14 @@ def fails_with(rig, folder, want, title="Error"):
 
 def with_system_text(rig, first, code):
     """A message as the error box shows it: first, then the system's text for code."""
+    if rig.native:
+        return first + os.strerror(NATIVE_CODES[code])
     return (first + rig.wintool("errtext", code)).rstrip("\r\n").replace("\r\n", "\n")
 
 
 ERROR_FILE_NOT_FOUND = 2
 ERROR_INVALID_DATA = 13
+NATIVE_CODES = {ERROR_FILE_NOT_FOUND: errno.ENOENT, ERROR_INVALID_DATA: errno.EINVAL}
 
 
 def missing_pack(rig):
@@ -74,14 +79,20 @@ def truncated_image(rig):
     fails_with(rig, folder, with_system_text(rig, TYRE, ERROR_INVALID_DATA))
 
 
+def rig_for(name, **sound):
+    if NATIVE:
+        return snowrig.Rig(screen="640x480", name=name + "-native", native=True, **sound)
+    return snowrig.Rig(desktop="1024x768", name=name, **sound)
+
+
 def main():
-    with snowrig.Rig(desktop="1024x768", name="failures") as rig:
+    with rig_for("failures") as rig:
         cases = (missing_pack, damaged_pack, pack_without_tune, missing_tyre, broken_image,
                  truncated_image)
         for case in cases:
             case(rig)
             print("ok", case.__name__)
-    with snowrig.Rig(desktop="1024x768", capture_sound=False, name="nosound") as rig:
+    with rig_for("nosound", capture_sound=False) as rig:
         folder = copy_dist(rig)
         fails_with(rig, folder, "Couldn't init FMOD!  FMOD reports: Error initializing output device.\n")
         print("ok no_sound_device")
