@@ -93,6 +93,18 @@ gboolean onKey(GtkWidget* window, GdkEventKey* event, gpointer)
     }
 }
 
+// Ctrl+C or a termination request reaches SDL as a quit event; while the dialog
+// waits it counts as Cancel, so the program ends at once and cleanly.
+gboolean checkQuitRequest(gpointer)
+{
+    SDL_PumpEvents();  // turns a caught signal into the quit event
+    if (SDL_HasEvent(SDL_QUIT)) {
+        cancelChoice();
+        g_main_context_wakeup(nullptr);
+    }
+    return G_SOURCE_CONTINUE;
+}
+
 GtkWidget* buildDialog(GLWindow* owner)
 {
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
@@ -197,8 +209,10 @@ bool GLWindow::showSelectDialog()
     gtk_widget_show_all(dialog);
     gtk_window_present(GTK_WINDOW(dialog));
 
+    const guint quitWatch = g_timeout_add(100, checkQuitRequest, nullptr);
     while (!dialogAccepted && !dialogCancelled)
         gtk_main_iteration_do(TRUE);
+    g_source_remove(quitWatch);
     drainGtkEvents();
     if (dialogAccepted)
         return true;

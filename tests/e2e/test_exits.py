@@ -2,6 +2,7 @@
 nothing running: Cancel in the Setup dialog, Escape during the show, closing the
 window (Alt+F4). With --native, the Linux program on a 640 x 480 X screen, whose
 one display mode is the preselected 640 x 480 x 32."""
+import signal
 import time
 
 import snowrig
@@ -73,18 +74,38 @@ def alt_f4(rig, folder):
     check_ended(rig, proc, "Alt+F4")
 
 
+def termination_request(rig, folder):
+    """A Linux program is also asked to end by a signal (Ctrl+C, logging out):
+    in the Setup dialog that counts as Cancel, during the show as a quit."""
+    proc = start_demo(rig, folder)
+    rig.wait_window("Setup", 60)
+    proc.popen.send_signal(signal.SIGTERM)
+    check_ended(rig, proc, "SIGTERM in the Setup dialog")
+    proc = start_demo(rig, folder)
+    accept_setup(rig)
+    rig.wait_window(TITLE, 60)
+    time.sleep(1.0)
+    proc.popen.send_signal(signal.SIGTERM)
+    check_ended(rig, proc, "SIGTERM during the show")
+    mode = rig.display_mode()
+    expect(mode[:2] == desktop_size(rig), "SIGTERM: display mode %r not restored" % (mode,))
+
+
 def main():
     if NATIVE:
         rig = snowrig.Rig(screen="640x480", capture_sound=False, clocked_sound=True,
                           name="exits-native", native=True)
     else:
         rig = snowrig.Rig(desktop="1024x768", name="exits")
+    cases = [cancel, escape_key, escape_in_full_screen, alt_f4]
+    if NATIVE:
+        cases.append(termination_request)
     with rig:
         folder = copy_dist(rig)
-        for case in (cancel, escape_key, escape_in_full_screen, alt_f4):
+        for case in cases:
             case(rig, folder)
             print("ok", case.__name__)
-    print("exits: 4 passed, 0 failed")
+    print("exits: %d passed, 0 failed" % len(cases))
 
 
 if __name__ == "__main__":
