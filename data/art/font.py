@@ -115,8 +115,10 @@ def vertical_scales(ctx):
         _, (x0, y0, x1, y1), _, _ = glyph_box(ctx, row)
         if y0 < 0:
             up = min(up, (baseline - top - RING) / -y0)
+        # A descender may reach the rectangle's last row: its ring is cut
+        # off there, which costs less than a tail squeezed shut.
         if y1 > 0.5:
-            down = min(down, (bottom - RING - baseline) / y1)
+            down = min(down, (bottom - baseline) / y1)
     return up, down
 
 
