@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""text_preview.py FONT.tga CITY.tga BALLOONS.tga OUT.png
+"""text_preview.py FONT.tga CITY.tga OUT.png
 
 Writes banner lines and quotes the way the show draws them, at 640 x 480 and
 at 1024 x 768: white over the pavement and over the road (each row taken from
@@ -91,7 +91,7 @@ def row_colour(surface, row):
 
 
 def main(argv):
-    if len(argv) != 5:
+    if len(argv) != 4:
         sys.stderr.write(__doc__)
         return 2
     font = tga.read_surface(argv[1])
@@ -133,7 +133,7 @@ def main(argv):
                 draw_text(ctx, font, QUOTE if black else BANNER, 6 + shift, y + 6 * scale + shift, scale,
                           black)
                 y += band * scale
-    out.write_to_png(argv[4])
+    out.write_to_png(argv[3])
     return 0
 
 
