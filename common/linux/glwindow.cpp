@@ -103,8 +103,17 @@ void GLWindow::show()
         mode.h = static_cast<int>(height);
         // Without a mode picked in the Setup dialog the display's default rate is asked for.
         mode.refresh_rate = chosenMode ? static_cast<int>(chosenMode->refreshRate) : 0;
-        if (SDL_SetWindowDisplayMode(window, &mode) == 0 &&
-            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0) {
+        // The desktop's own mode needs no switch: the window just covers the
+        // screen, without the blank moment a mode change costs.
+        SDL_DisplayMode desktop = {};
+        const bool desktopMode =
+            SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(window), &desktop) == 0 &&
+            desktop.w == mode.w && desktop.h == mode.h &&
+            (mode.refresh_rate == 0 || desktop.refresh_rate == mode.refresh_rate);
+        const Uint32 fullScreenFlag =
+            desktopMode ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_FULLSCREEN;
+        if ((desktopMode || SDL_SetWindowDisplayMode(window, &mode) == 0) &&
+            SDL_SetWindowFullscreen(window, fullScreenFlag) == 0) {
             SDL_ShowCursor(SDL_DISABLE);
             cursorHidden = 1;
         } else {
@@ -116,6 +125,10 @@ void GLWindow::show()
         }
     }
     SDL_ShowWindow(window);
+    // Shown windows take the keyboard, as on Windows, even where no window
+    // manager hands it over.
+    SDL_RaiseWindow(window);
+    SDL_SetWindowInputFocus(window);
     active = 1;
 }
 

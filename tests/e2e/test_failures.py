@@ -20,6 +20,8 @@ def fails_with(rig, folder, want, title="Error"):
     want = want.rstrip("\n")
     expect(text == want, "message %r, want %r" % (text, want))
     print("  message: %r" % text)
+    if rig.native:
+        rig.foreground(title)  # no window manager hands the new box the focus
     rig.key("Return")
     code = proc.wait(30)
     expect(code == 0, "exit status %d after %r" % (code, text))
