@@ -119,7 +119,9 @@ def main():
         expect(first_trip < 100, "letters in the lower lane on the first trip (%d)" % first_trip)
         second_trip = max(white_pixels(path, UPPER_BANNER) for t, path in frames
                           if t0 + 13 <= t <= t0 + 19)
-        expect(second_trip > 600, "no banner on the second trip (%d white pixels)" % second_trip)
+        # The letters are white inside a dark edge: a line of them gives some
+        # 250 pure white pixels here, a strip without letters under 100.
+        expect(second_trip > 160, "no banner on the second trip (%d white pixels)" % second_trip)
         print("ok no banner on the first trip, the welcome line on the second")
 
         start_wall = pressed + t0
