@@ -80,8 +80,6 @@ def encode(loop, gain, out, work):
     decoded = os.path.join(work, "decoded.wav")
     run(["mpg123", "-q", "-w", decoded, out])
     figures = measure(decoded)
-    if os.environ.get("TUNE_DEBUG"):
-        print("gain %.2f dB: %.2f LUFS, %.2f dBTP" % (gain, figures[0], figures[2]))
     os.remove(scaled)
     os.remove(decoded)
     return figures
