@@ -75,7 +75,9 @@ def measure(wav):
 def encode(loop, gain, out, work):
     """The loop at the given gain as the MP3; returns what its decode measures."""
     scaled = os.path.join(work, "scaled.wav")
-    run(["sox", "-R", "-D", loop, "-b", "16", scaled, "gain", "%.2f" % gain])
+    if "clipped" in run(["sox", "-R", "-D", loop, "-b", "16", scaled, "gain", "%.2f" % gain]).stderr:
+        sys.stderr.write("make_tune.py: a gain of %.2f dB clips the loop\n" % gain)
+        sys.exit(1)
     run(["lame", "--quiet", "--cbr", "-b", "64", "--resample", "44.1", "-q", "2", scaled, out])
     decoded = os.path.join(work, "decoded.wav")
     run(["mpg123", "-q", "-w", decoded, out])
