@@ -11,5 +11,5 @@ target_include_directories(snowgig_sound_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
 if(WIN32)
   add_subdirectory(windows)
 else()
-  include(${CMAKE_CURRENT_LIST_DIR}/linux/library.cmake)
+  add_subdirectory(linux)
 endif()
