@@ -59,6 +59,9 @@ def focus(env, title):
     if window is None:
         return False
     _xdotool(env, "windowfocus", "--sync", window)
+    # The X server has moved the focus; give the toolkit a moment to take it
+    # in, or a key pressed at once can still go nowhere on a busy machine.
+    time.sleep(0.5)
     return True
 
 
