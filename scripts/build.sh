@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the native tree (tools, data, native tests) and the Windows tree (the
 # program, fmod.dll, the Windows test programs), then the shipping folder
-# build/windows/dist with snowgig.exe, fmod.dll and snowgig.dat.
+# build/windows/dist with snowgig.exe, fmod.dll and snowgig.dat (release builds,
+# stripped), and the download build/windows/snowgig.zip; prints their sizes.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${SNOWGIG_JOBS:-2}
@@ -15,4 +16,9 @@ cmake -S "$top" -B "$windows" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
   -DSNOWGIG_PACK="$native/data/snowgig.dat" >/dev/null
 cmake --build "$windows" -j "$jobs"
-echo "build: the program is in $windows/dist"
+for f in "$windows"/dist/* "$windows/snowgig.zip"; do
+  if [ -e "$f" ]; then
+    printf 'build: %-12s %9d bytes\n' "$(basename "$f")" "$(stat -c %s "$f")"
+  fi
+done
+echo "build: the program is in $windows/dist, the download is $windows/snowgig.zip"
