@@ -146,11 +146,15 @@ def main():
                 subprocess.run(["ffmpeg", "-loglevel", "error", "-y", "-ss", str(t), "-i",
                                 grab_path, "-frames:v", "1", name], check=True, timeout=120)
                 shots.append(name)
+        # About a gigabyte a minute: not kept once encoded.
+        os.remove(grab_path)
+        os.remove(raw)
 
     print("showcase: exit status %s" % code)
-    print("showcase: recorded %d frames of %s in %.1f s: %.1f fps, %d frames (%.1f%%) repeat "
-          "the one before" % (len(hashes), size, a.seconds, len(hashes) / a.seconds, repeats,
-                              100.0 * repeats / max(1, len(hashes))))
+    print("showcase: recorded %d frames of %s in %.1f s: %.1f fps; %d of them (%.1f%%) repeat "
+          "the one before, so the demo showed %.1f new pictures a second"
+          % (len(hashes), size, a.seconds, len(hashes) / a.seconds, repeats,
+             100.0 * repeats / max(1, len(hashes)), (len(hashes) - repeats) / a.seconds))
     if sound:
         print("showcase: sound dropouts (2 ms or more of silence after the music starts): %d"
               % count_dropouts(sound))
