@@ -4,14 +4,14 @@
 #
 #   bash scripts/video.sh [--seconds N] [--size WxH] [--preset P]
 #       writes out/snowgig-WxH-60fps.mp4 (default 140 s, all ten quotes, at 1440x1080;
-#       any 4:3 size with even sides; P is x264's preset, default medium)
+#       any 4:3 size with even sides; P is x264's preset, default veryfast)
 #   bash scripts/video.sh --still [--at SECONDS] [--size WxH]
 #       writes the README's picture, docs/snowgig.png (default 80 s in, 800x600)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 seconds=140
 size=
-preset=medium
+preset=veryfast
 still=0
 at=80
 while [ $# -gt 0 ]; do

@@ -34,7 +34,7 @@ struct Options {
     const char* pack = nullptr;
     const char* out = nullptr;
     const char* still = nullptr;
-    const char* preset = "medium";
+    const char* preset = "veryfast";
     uint32_t width = 1440;
     uint32_t height = 1080;
     double seconds = 140;
