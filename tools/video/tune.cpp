@@ -1,9 +1,9 @@
 #include "tune.h"
 
 #include "mp3layout.h"
-#include "mpg123decoder.h"
 #include "pack.h"
 #include "pcmsource.h"
+#include "soundplatform.h"
 
 #include <cstdio>
 #include <vector>
@@ -11,12 +11,8 @@
 namespace {
 
 std::vector<uint8_t> tuneData;
-Mpg123Decoder decoder = {};
+StreamDecoder* decoder = nullptr;
 PcmSource source = {};
-bool sourceOpen = false;
-
-// As the sound library does: a few frames per decode call.
-const size_t framesPerDecode = 8;
 
 bool readPackEntry(const char* name, std::vector<uint8_t>& bytes)
 {
@@ -50,33 +46,30 @@ bool openTune(const char* name)
                      layout.format.sampleRate, tuneSampleRate);
         return false;
     }
-    const size_t chunkBytes = framesPerDecode * size_t(layout.largestFrame);
-    // Every frame one call can be given, and a few the decoder may hold back.
-    const size_t maxFrames = (chunkBytes / layout.smallestFrame + 4) *
-                             size_t(layout.format.samplesPerFrame);
-    if (!openMpg123Decoder(&decoder, layout.format, maxFrames))
+    // The Linux sound library's own decoding: libmpg123 feeding the shared
+    // sample feed, which trims and loops the tune as fmod.dll does.
+    switch (openStreamDecoder(&decoder, &source, tuneData.data(), layout, true)) {
+    case STREAM_DECODER_OK:
+        return true;
+    case STREAM_DECODER_NO_CODEC:
+        std::fprintf(stderr, "libmpg123 cannot decode %s\n", name);
         return false;
-    if (!openPcmSource(&source, tuneData.data(), layout, true, decodeWithMpg123, &decoder,
-                       chunkBytes, maxFrames)) {
-        std::fprintf(stderr, "out of memory for %s\n", name);
-        closeMpg123Decoder(&decoder);
-        return false;
+    case STREAM_DECODER_NO_MEMORY:
+        break;
     }
-    sourceOpen = true;
-    return true;
+    std::fprintf(stderr, "out of memory for %s\n", name);
+    return false;
 }
 
 size_t readTune(int16_t* stereo, size_t frames)
 {
-    return sourceOpen ? readPcm(&source, stereo, frames) : 0;
+    return decoder ? readPcm(&source, stereo, frames) : 0;
 }
 
 void closeTune()
 {
-    if (sourceOpen) {
-        closePcmSource(&source);
-        closeMpg123Decoder(&decoder);
-    }
-    sourceOpen = false;
+    if (decoder)
+        closeStreamDecoder(decoder, &source);
+    decoder = nullptr;
     tuneData.clear();
 }
