@@ -2,7 +2,8 @@
 # Builds the native tree (the Linux program, tools, data, native tests) and the
 # Windows tree (the program, fmod.dll, the Windows test programs), with their
 # shipping folders build/native/dist (snowgig, snowgig.dat) and
-# build/windows/dist (snowgig.exe, fmod.dll, snowgig.dat).
+# build/windows/dist (snowgig.exe, fmod.dll, snowgig.dat; release builds,
+# stripped), and the download build/windows/snowgig.zip; prints their sizes.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${SNOWGIG_JOBS:-2}
@@ -16,4 +17,9 @@ cmake -S "$top" -B "$windows" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
   -DSNOWGIG_PACK="$native/data/snowgig.dat" >/dev/null
 cmake --build "$windows" -j "$jobs"
-echo "build: the programs are in $native/dist (Linux) and $windows/dist (Windows)"
+for f in "$native"/dist/* "$windows"/dist/* "$windows/snowgig.zip"; do
+  if [ -e "$f" ]; then
+    printf 'build: %-12s %9d bytes\n' "$(basename "$f")" "$(stat -c %s "$f")"
+  fi
+done
+echo "build: the programs are in $native/dist (Linux) and $windows/dist (Windows), the download is $windows/snowgig.zip"

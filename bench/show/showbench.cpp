@@ -4,7 +4,7 @@
 #include "framescenes.h"
 #include "glwindow.h"
 #include "media.h"
-#include "offscreen.h"
+#include "offscreenframes.h"
 #include "render.h"
 #include "scene.h"
 

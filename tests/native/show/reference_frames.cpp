@@ -1,7 +1,7 @@
 // Writes the reference pictures: one PNG per kept scene state, drawn from the
 // given pack.  Usage: show_reference_frames PACK OUTPUT_DIRECTORY
 #include "framescenes.h"
-#include "offscreen.h"
+#include "offscreenframes.h"
 
 #include <cstdio>
 #include <string>

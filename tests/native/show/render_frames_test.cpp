@@ -1,7 +1,7 @@
 // Whole frames drawn with OSMesa from the real pack, compared with the
 // reference pictures kept in the repository.
 #include "framescenes.h"
-#include "offscreen.h"
+#include "offscreenframes.h"
 #include "media.h"
 #include "scene.h"
 #include "texture.h"

@@ -1,7 +1,9 @@
-// Draws the show's frames off screen with OSMesa from the real pack: loads and
-// uploads every picture as the program does, then renders chosen scene states.
-#ifndef SNOWGIG_TEST_OFFSCREEN_H
-#define SNOWGIG_TEST_OFFSCREEN_H
+// Chosen scene states drawn off screen (offscreen.h) and read back as
+// pictures, with PNG files and a fingerprint of the pictures drawn from.
+#ifndef SNOWGIG_TEST_OFFSCREENFRAMES_H
+#define SNOWGIG_TEST_OFFSCREENFRAMES_H
+
+#include "offscreen.h"
 
 #include <cstdint>
 #include <vector>
@@ -11,11 +13,6 @@ struct Picture {
     uint32_t height = 0;
     std::vector<unsigned char> rgba;  // top row first
 };
-
-// Opens the pack, creates the context and uploads every texture. Prints what
-// failed and returns false when something is missing.
-bool openOffscreen(const char* packPath);
-void closeOffscreen();
 
 // A fingerprint of the picture files in the open pack (FNV-1a over their
 // bytes, in load order), written beside the reference pictures so that a

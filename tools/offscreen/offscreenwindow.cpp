@@ -1,5 +1,5 @@
-// The window as the show sees it natively: only the key table and the size are
-// read, so the constructor fills in just the fields every platform's GLWindow has.
+// The window as the show sees it off screen: only the key table and the size
+// are read, so the constructor fills in just those.
 #include "glwindow.h"
 
 #include <cstring>

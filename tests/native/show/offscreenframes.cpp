@@ -1,87 +1,18 @@
-#include "offscreen.h"
+#include "offscreenframes.h"
 
 #include "glwindow.h"
+#include "images.h"
 #include "media.h"
 #include "pack.h"
-#include "glstate.h"
-#include "images.h"
 #include "render.h"
 #include "scene.h"
-#include "texture.h"
 
-#include <GL/osmesa.h>
 #include <GL/gl.h>
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
 
 #include <cstdio>
 #include <cstring>
-
-namespace {
-
-OSMesaContext context = nullptr;
-std::vector<unsigned char> frameBuffer;
-
-bool bindBuffer(uint32_t width, uint32_t height)
-{
-    frameBuffer.assign(size_t(width) * height * 4, 0);
-    if (!OSMesaMakeCurrent(context, frameBuffer.data(), GL_UNSIGNED_BYTE, GLsizei(width),
-                           GLsizei(height))) {
-        std::fprintf(stderr, "OSMesaMakeCurrent failed for %u x %u\n", width, height);
-        return false;
-    }
-    glViewport(0, 0, GLsizei(width), GLsizei(height));
-    return true;
-}
-
-}  // namespace
-
-bool openOffscreen(const char* packPath)
-{
-    std::FILE* probe = std::fopen(packPath, "rb");
-    if (!probe) {
-        std::fprintf(stderr, "cannot open the pack %s\n", packPath);
-        return false;
-    }
-    std::fclose(probe);
-    pack = new PackFile(packPath);
-
-    context = OSMesaCreateContextExt(OSMESA_RGBA, 0, 0, 0, nullptr);
-    if (!context || !bindBuffer(640, 480)) {
-        std::fprintf(stderr, "no OSMesa context\n");
-        return false;
-    }
-    setupGL();
-    for (const ImageFile& image : imageFiles) {
-        Texture* texture = new Texture;
-        *image.texture = texture;
-        if (!texture->load(image.path)) {
-            std::fprintf(stderr, "cannot load %s from %s\n", image.path, packPath);
-            return false;
-        }
-        const unsigned int error = texture->upload(0, 1, image.wrap, float(GL_MODULATE));
-        if (error != 0) {
-            std::fprintf(stderr, "cannot upload %s: GL error 0x%x\n", image.path, error);
-            return false;
-        }
-    }
-    return true;
-}
-
-void closeOffscreen()
-{
-    for (const ImageFile& image : imageFiles) {
-        delete *image.texture;
-        *image.texture = nullptr;
-    }
-    delete glWindow;
-    glWindow = nullptr;
-    if (context)
-        OSMesaDestroyContext(context);
-    context = nullptr;
-    delete pack;
-    pack = nullptr;
-}
 
 uint64_t pictureFingerprint()
 {
@@ -124,11 +55,7 @@ bool writeFingerprint(const char* path, uint64_t fingerprint)
 
 void prepareFrame(uint32_t width, uint32_t height)
 {
-    delete glWindow;
-    glWindow = new GLWindow(nullptr, "snowgig", width, height, 32, false);
-    scaleX = float(width) * 0.0015625f;
-    scaleY = float(height) * 0.0020833334f;
-    bindBuffer(width, height);
+    setOffscreenSize(width, height);
     resize(int(width), int(height));
 
     startTimer = 2000;
@@ -153,10 +80,11 @@ Picture renderFrame()
     Picture picture;
     picture.width = glWindow->getWidth();
     picture.height = glWindow->getHeight();
-    picture.rgba.resize(frameBuffer.size());
     const size_t row = size_t(picture.width) * 4;
+    picture.rgba.resize(row * picture.height);
+    const unsigned char* pixels = offscreenPixels();
     for (uint32_t y = 0; y < picture.height; ++y) {
-        std::memcpy(&picture.rgba[y * row], &frameBuffer[(picture.height - 1 - y) * row], row);
+        std::memcpy(&picture.rgba[y * row], &pixels[(picture.height - 1 - y) * row], row);
     }
     // The window shows colour only; what blending leaves in alpha is not seen.
     for (size_t i = 3; i < picture.rgba.size(); i += 4)

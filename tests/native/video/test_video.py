@@ -1,0 +1,174 @@
+#!/usr/bin/env python3
+"""A few seconds of the show through the video renderer, checked on the file it
+writes: 60 fps, the asked size and length, only the sky during the start delay,
+the music from the frame where the scene unpauses it, and a new picture on every
+frame while the city scrolls.
+
+    test_video.py VIDEO_TOOL PACK TUNE_MP3
+"""
+import array
+import json
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+top = os.path.dirname(os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)))))
+sys.path.insert(0, os.path.join(top, "tests", "rig"))
+import snowrig  # noqa: E402
+
+RATE = snowrig.SAMPLE_RATE
+# (width, height, seconds): long enough to see the city scroll for a while
+# (Santa reaches his stop about 11 s in), short enough to stay quick.
+CASES = [
+    (320, 240, 14),
+    (512, 384, 13),
+]
+START_DELAY_S = 2.0
+LOGO_OVER_S = 6.0        # the logo fades in and out over the city's part of the frame
+# Mean change of the city's pixels from one frame to the next: about 10 while it
+# scrolls, below 3 when only the sun's light or a car's edge moves, 0 when the
+# frame repeats.
+SCROLL_LEVEL = 4
+ONSET_LEVEL = 200        # a sample louder than this is the tune, not codec noise
+ONSET_TOLERANCE_S = 0.002
+
+
+def run(args, timeout):
+    return subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                          timeout=timeout, check=True).stdout
+
+
+def probe(path):
+    out = run(["ffprobe", "-v", "error", "-print_format", "json", "-show_streams",
+               "-show_format", path], 60)
+    return json.loads(out)
+
+
+def decoded_sound(path):
+    samples = array.array("h")
+    samples.frombytes(run(["ffmpeg", "-v", "error", "-i", path, "-map", "0:a", "-f", "s16le",
+                           "-ac", "2", "-ar", str(RATE), "-"], 120))
+    return samples
+
+
+def onset(samples):
+    """First stereo frame with a sample above ONSET_LEVEL, or None."""
+    for k, v in enumerate(samples):
+        if abs(v) > ONSET_LEVEL:
+            return k // 2
+    return None
+
+
+def gray_frames(path, width, height):
+    raw = run(["ffmpeg", "-v", "error", "-i", path, "-map", "0:v", "-f", "rawvideo",
+               "-pix_fmt", "gray", "-"], 120)
+    size = width * height
+    return [raw[k:k + size] for k in range(0, len(raw) - size + 1, size)]
+
+
+def region_difference(a, b, width, height):
+    """Mean absolute difference over the city between the roofs and the pavement,
+    right of Santa and below the speech bubble: nothing but the city moves there."""
+    total = 0
+    count = 0
+    for y in range(int(height * 0.47), int(height * 0.66)):
+        row = y * width
+        for x in range(int(width * 0.55), int(width * 0.95)):
+            total += abs(a[row + x] - b[row + x])
+            count += 1
+    return total / count
+
+
+def check_case(tool, pack, tune_onset, width, height, seconds, folder):
+    problems = []
+
+    def expect(condition, message):
+        if not condition:
+            problems.append("%dx%d: %s" % (width, height, message))
+        return condition
+
+    path = os.path.join(folder, "show-%dx%d.mp4" % (width, height))
+    out = run([tool, "--pack", pack, "--out", path, "--size", "%dx%d" % (width, height),
+               "--seconds", str(seconds), "--preset", "veryfast"], 300).decode()
+    m = re.search(r"music from frame (\d+)", out)
+    if not expect(m, "the renderer does not say where the music starts:\n" + out):
+        return problems
+    music_frame = int(m.group(1))
+    frames_wanted = seconds * 60
+
+    info = probe(path)
+    video = [s for s in info["streams"] if s["codec_type"] == "video"]
+    audio = [s for s in info["streams"] if s["codec_type"] == "audio"]
+    if not expect(len(video) == 1 and len(audio) == 1, "want one video and one sound stream"):
+        return problems
+    v, a = video[0], audio[0]
+    expect(v["codec_name"] == "h264" and v["pix_fmt"] == "yuv420p",
+           "video is %s %s, not h264 yuv420p" % (v["codec_name"], v["pix_fmt"]))
+    expect(v["r_frame_rate"] == "60/1" and v["avg_frame_rate"] == "60/1",
+           "frame rate %s / %s, not 60" % (v["r_frame_rate"], v["avg_frame_rate"]))
+    expect((v["width"], v["height"]) == (width, height),
+           "picture %sx%s" % (v["width"], v["height"]))
+    expect(int(v["nb_frames"]) == frames_wanted, "%s frames, not %d" % (v["nb_frames"],
+                                                                         frames_wanted))
+    expect(a["codec_name"] == "aac" and int(a["sample_rate"]) == RATE, "sound is not AAC at 44.1 kHz")
+    expect(abs(float(info["format"]["duration"]) - seconds) < 0.05,
+           "the file lasts %s s, not %d" % (info["format"]["duration"], seconds))
+
+    # The delay: the scene unpauses the music when its clock reaches 2 s.
+    expect(abs(music_frame / 60 - START_DELAY_S) <= 1 / 60 + 1e-9,
+           "the music starts at frame %d, not after the 2 s delay" % music_frame)
+    frames = gray_frames(path, width, height)
+    expect(len(frames) == frames_wanted, "%d frames decoded" % len(frames))
+    for k in range(min(music_frame, len(frames))):
+        if not expect(max(frames[k]) - min(frames[k]) <= 2,
+                      "frame %d of the start delay is not only sky" % k):
+            break
+    logo = music_frame + 60
+    expect(logo < len(frames) and max(frames[logo]) - min(frames[logo]) > 40,
+           "no logo a second after the delay (frame %d)" % logo)
+
+    # The tune begins on the file's own sound track exactly where the scene
+    # unpaused it, and not a moment before.
+    sound = decoded_sound(path)
+    heard = onset(sound)
+    expected = music_frame * RATE // 60 + tune_onset
+    if expect(heard is not None, "the sound track is silent"):
+        expect(abs(heard - expected) <= ONSET_TOLERANCE_S * RATE,
+               "the tune starts at %.4f s, the scene unpaused it at %.4f s"
+               % (heard / RATE, expected / RATE))
+    expect(len(sound) // 2 >= (seconds - 0.05) * RATE, "the sound track is short")
+
+    # Once the city moves, every frame shows it moved on: none is repeated.
+    after_logo = int(LOGO_OVER_S * 60)
+    moved = [k for k in range(after_logo, len(frames))
+             if region_difference(frames[k - 1], frames[k], width, height) > SCROLL_LEVEL]
+    if expect(moved, "the city never scrolls"):
+        first = moved[0]
+        expect(len(frames) - first >= 60,
+               "the city scrolls for less than a second (from frame %d)" % first)
+        repeated = sorted(set(range(first, len(frames))) - set(moved))
+        expect(not repeated, "frames repeated while the city scrolls: %s" % repeated[:10])
+    return problems
+
+
+def main():
+    tool, pack, tune = sys.argv[1:4]
+    tune_onset = onset(decoded_sound(tune))
+    if tune_onset is None:
+        print("the tune %s is silent" % tune)
+        return 1
+    problems = []
+    with tempfile.TemporaryDirectory(prefix="snowgig-video-test-") as folder:
+        for width, height, seconds in CASES:
+            found = check_case(tool, pack, tune_onset, width, height, seconds, folder)
+            print("%dx%d, %d s: %s" % (width, height, seconds, "ok" if not found else "FAILED"))
+            problems += found
+    for p in problems:
+        print("  " + p)
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

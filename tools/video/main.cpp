@@ -1,0 +1,225 @@
+// Renders the show frame by frame, each exactly 1/60 s after the one before (as
+// on a 60 Hz display), and encodes it with its music into an MP4 file; or draws
+// one frame of it as a PNG picture.
+//
+//   snowgig-video --pack FILE --out FILE.mp4 [--size WxH] [--seconds N] [--preset P]
+//   snowgig-video --pack FILE --still FILE.png [--size WxH] [--at SECONDS]
+#include "ffmpegpipe.h"
+#include "offscreen.h"
+#include "progressbar.h"
+#include "showstandins.h"
+#include "tune.h"
+
+#include "random.h"
+#include "render.h"
+#include "scene.h"
+
+#include <GL/gl.h>
+#include <stb/stb_image_write.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const int framesPerSecond = 60;
+const int soundFramesPerFrame = tuneSampleRate / framesPerSecond;  // 735
+const double frameMs = 1000.0 / framesPerSecond;
+const char* const tuneName = "data/gimme_64k.mp3";
+
+struct Options {
+    const char* pack = nullptr;
+    const char* out = nullptr;
+    const char* still = nullptr;
+    const char* preset = "veryfast";
+    uint32_t width = 1440;
+    uint32_t height = 1080;
+    double seconds = 140;
+    double at = 30;
+};
+
+int usage(const char* message)
+{
+    if (message)
+        std::fprintf(stderr, "snowgig-video: %s\n", message);
+    std::fprintf(stderr,
+                 "usage: snowgig-video --pack FILE --out FILE.mp4 [--size WxH] [--seconds N] "
+                 "[--preset P]\n"
+                 "       snowgig-video --pack FILE --still FILE.png [--size WxH] [--at SECONDS]\n");
+    return 2;
+}
+
+// A 4:3 size with even sides (yuv420p halves both), from 64 x 48 to 4096 x 3072.
+bool parseSize(const char* text, uint32_t& width, uint32_t& height)
+{
+    unsigned w = 0;
+    unsigned h = 0;
+    char end = 0;
+    if (std::sscanf(text, "%ux%u%c", &w, &h, &end) != 2)
+        return false;
+    return w >= 64 && w <= 4096 && w % 2 == 0 && h % 2 == 0 && w * 3 == h * 4 &&
+           ((width = w), (height = h), true);
+}
+
+bool parseSeconds(const char* text, double& seconds)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text, &end);
+    if (end == text || *end != '\0' || !(value > 0) || value > 3600)
+        return false;
+    seconds = value;
+    return true;
+}
+
+int parseOptions(int argc, char** argv, Options& o)
+{
+    for (int k = 1; k < argc; ++k) {
+        const char* name = argv[k];
+        if (k + 1 >= argc)
+            return usage("every option takes a value");
+        const char* value = argv[++k];
+        if (!std::strcmp(name, "--pack")) {
+            o.pack = value;
+        } else if (!std::strcmp(name, "--out")) {
+            o.out = value;
+        } else if (!std::strcmp(name, "--still")) {
+            o.still = value;
+        } else if (!std::strcmp(name, "--preset")) {
+            o.preset = value;
+        } else if (!std::strcmp(name, "--size")) {
+            if (!parseSize(value, o.width, o.height))
+                return usage("the size must be 4:3 with even sides, 64x48 to 4096x3072");
+        } else if (!std::strcmp(name, "--seconds")) {
+            if (!parseSeconds(value, o.seconds))
+                return usage("--seconds takes a number above 0, at most 3600");
+        } else if (!std::strcmp(name, "--at")) {
+            if (!parseSeconds(value, o.at))
+                return usage("--at takes a number above 0, at most 3600");
+        } else {
+            return usage("unknown option");
+        }
+    }
+    if (!o.pack || (!o.out) == (!o.still))
+        return usage("give --pack and one of --out and --still");
+    return 0;
+}
+
+// Sets the show up as the program does after loading: a window of the chosen
+// size, the scene created for it, the random generator seeded.
+void startShow(const Options& o)
+{
+    setOffscreenSize(o.width, o.height);
+    resize(int(o.width), int(o.height));
+    createScene();
+    seedRandom(300);
+}
+
+// The update before frame `index`: none of the scene's time has passed when the
+// first frame is drawn, and exactly index / 60 s when frame `index` is.
+void advanceTo(long index)
+{
+    update(index == 0 ? 0.0 : frameMs);
+}
+
+int writeStill(const Options& o)
+{
+    const long target = std::lround(o.at * framesPerSecond);
+    for (long k = 0; k <= target; ++k)
+        advanceTo(k);
+    draw();
+    glFinish();
+    const unsigned char* pixels = offscreenPixels();
+    const size_t row = size_t(o.width) * 4;
+    std::vector<unsigned char> picture(row * o.height);
+    for (uint32_t y = 0; y < o.height; ++y) {
+        std::memcpy(&picture[y * row], &pixels[(o.height - 1 - y) * row], row);
+        for (size_t x = 3; x < row; x += 4)
+            picture[y * row + x] = 255;  // the window shows colour only
+    }
+    if (!stbi_write_png(o.still, int(o.width), int(o.height), 4, picture.data(), int(row))) {
+        std::fprintf(stderr, "snowgig-video: cannot write %s\n", o.still);
+        return 1;
+    }
+    std::printf("snowgig-video: frame %ld (%.3f s) of %ux%u in %s\n", target,
+                double(target) / framesPerSecond, o.width, o.height, o.still);
+    return 0;
+}
+
+int writeVideo(const Options& o)
+{
+    if (!openTune(tuneName))
+        return 1;
+    const EncoderSettings settings = {o.width, o.height, framesPerSecond, tuneSampleRate,
+                                      o.preset, o.out};
+    if (!startEncoder(settings)) {
+        closeTune();
+        return 1;
+    }
+    const long total = std::lround(o.seconds * framesPerSecond);
+    std::vector<int16_t> sound(2 * soundFramesPerFrame);
+    long musicFrom = -1;
+    long done = 0;
+    bool ok = true;
+    startProgress(total);
+    for (; done < total && ok; ++done) {
+        advanceTo(done);
+        draw();
+        glFinish();
+        // The sound of this frame's 1/60 s: silence while the music is paused,
+        // the tune on from the frame whose update unpaused it.
+        if (tunePlaying) {
+            if (musicFrom < 0)
+                musicFrom = done;
+            const size_t got = readTune(sound.data(), soundFramesPerFrame);
+            if (got < size_t(soundFramesPerFrame)) {
+                std::fprintf(stderr, "\nsnowgig-video: the tune could not be decoded\n");
+                ok = false;
+            }
+        } else {
+            std::fill(sound.begin(), sound.end(), int16_t(0));
+        }
+        writeSound(sound.data(), soundFramesPerFrame);
+        if (ok && !writeVideoFrame(offscreenPixels())) {
+            std::fprintf(stderr, "\nsnowgig-video: ffmpeg stopped taking frames\n");
+            ok = false;
+        }
+        showProgress(done + 1);
+    }
+    const double fps = endProgress(done);
+    const bool encoded = finishEncoder();
+    closeTune();
+    if (!ok || !encoded) {
+        std::fprintf(stderr, "snowgig-video: ffmpeg did not make %s\n", o.out);
+        return 1;
+    }
+    std::printf("snowgig-video: %ld frames of %ux%u at %d fps, %.1f frames rendered and encoded "
+                "per second\n",
+                done, o.width, o.height, framesPerSecond, fps);
+    if (musicFrom >= 0)
+        std::printf("snowgig-video: music from frame %ld (%.3f s)\n", musicFrom,
+                    double(musicFrom) / framesPerSecond);
+    else
+        std::printf("snowgig-video: the music does not start within the video\n");
+    std::printf("snowgig-video: wrote %s\n", o.out);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options options;
+    if (const int bad = parseOptions(argc, argv, options))
+        return bad;
+    if (!openOffscreen(options.pack)) {
+        closeOffscreen();
+        return 1;
+    }
+    startShow(options);
+    const int result = options.still ? writeStill(options) : writeVideo(options);
+    closeOffscreen();
+    return result;
+}
