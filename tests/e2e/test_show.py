@@ -7,6 +7,7 @@ import subprocess
 import time
 
 import snowrig
+from dropouts import describe, find_dropouts
 from demo import SKY, TITLE, colour_share, copy_dist, expect, silent, start_demo
 
 
@@ -131,7 +132,10 @@ def main():
         loud = sum(1 for v in levels if v > 500)
         expect(levels and loud > 0.9 * len(levels), "the tune is not heard after the delay "
                "(%d of %d windows loud)" % (loud, len(levels)))
-        print("ok silent while paused, the tune after the unpause")
+        playing = raw[rig.sound_offset(start_wall + 1.7):rig.sound_offset(pressed + frames[-1][0])]
+        dropouts = find_dropouts(playing)
+        expect(not dropouts, "the tune drops out: %s" % describe(dropouts, offset=1.7))
+        print("ok silent while paused, the tune after the unpause, no dropout")
 
         rig.key("Escape")
         expect(proc.wait(30) == 0, "exit status after Escape")
