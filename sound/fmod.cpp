@@ -7,7 +7,7 @@
 
 #include "mp3decoding.h"
 #include "mp3layout.h"
-#include "waveoutput.h"
+#include "soundoutput.h"
 
 #ifndef SNOWGIG_FSOUND_VERSION
 #define SNOWGIG_FSOUND_VERSION 3.75f
@@ -28,7 +28,7 @@ int lastError = FMOD_ERR_NONE;
 bool initialised = false;
 int mixRate = 0;
 int channelCount = 0;
-WaveOutput output;
+SoundOutput output;
 // Every open stream, so that each call can tell a handle of ours from any
 // other pointer.
 FSOUND_STREAM* streams[maxStreams];
@@ -60,7 +60,7 @@ void stopPlaying()
 {
     if (!playingStream)
         return;
-    stopWaveOutput(&output);
+    stopSoundOutput(&output);
     playingStream = nullptr;
     playingChannel = -1;
 }
@@ -90,7 +90,7 @@ signed char FSOUND_Init(int rate, int maxSoftwareChannels, unsigned int flags)
         return fail(FMOD_ERR_BUSY, 0);
     if (rate < 8000 || rate > 192000 || maxSoftwareChannels < 1 || maxSoftwareChannels > 1024)
         return fail(FMOD_ERR_INVALID_PARAM, 0);
-    if (!openWaveOutput(&output, rate))
+    if (!openSoundOutput(&output, rate))
         return fail(FMOD_ERR_INIT, 0);
     initialised = true;
     mixRate = rate;
@@ -111,7 +111,7 @@ void FSOUND_Close(void)
         if (streams[i])
             destroyStream(streams[i]);
     }
-    closeWaveOutput(&output);
+    closeSoundOutput(&output);
     initialised = false;
 }
 
@@ -166,13 +166,13 @@ int FSOUND_Stream_PlayEx(int channel, FSOUND_STREAM* stream, FSOUND_DSPUNIT* dsp
 
     int rate = stream->layout.format.sampleRate;
     if (rate != output.sampleRate) {
-        closeWaveOutput(&output);
-        if (!openWaveOutput(&output, rate) && !openWaveOutput(&output, mixRate))
+        closeSoundOutput(&output);
+        if (!openSoundOutput(&output, rate) && !openSoundOutput(&output, mixRate))
             return fail(FMOD_ERR_INIT, -1);
         if (output.sampleRate != rate)
             return fail(FMOD_ERR_OUTPUT_FORMAT, -1);
     }
-    if (!startWaveOutput(&output, &stream->source, startPaused != 0))
+    if (!startSoundOutput(&output, &stream->source, startPaused != 0))
         return fail(FMOD_ERR_PLAY, -1);
     playingStream = stream;
     playingChannel = channel == FSOUND_FREE ? 0 : channel;
@@ -197,7 +197,7 @@ signed char FSOUND_SetPaused(int channel, signed char paused)
         return fail(FMOD_ERR_INVALID_PARAM, 0);
     bool pause = paused != 0;
     if (pause != output.paused)
-        pauseWaveOutput(&output, pause);
+        pauseSoundOutput(&output, pause);
     return 1;
 }
 

@@ -5,13 +5,15 @@ add_library(snowgig_sound_core STATIC
   gaplessinfo.cpp
   mp3layout.cpp
   looptrim.cpp
-  pcmsource.cpp)
+  pcmsource.cpp
+  pcmring.cpp)
 target_include_directories(snowgig_sound_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
 if(WIN32)
   # The system codec and wave output, shared by fmod.dll and the Windows tests.
-  add_library(snowgig_sound_system STATIC acmdecoder.cpp mp3decoding.cpp waveoutput.cpp)
-  target_link_libraries(snowgig_sound_system PUBLIC snowgig_sound_core msacm32 winmm)
+  add_library(snowgig_sound_system STATIC acmdecoder.cpp mp3decoding.cpp waveoutput.cpp
+              wasapioutput.cpp soundoutput.cpp)
+  target_link_libraries(snowgig_sound_system PUBLIC snowgig_sound_core msacm32 winmm ole32)
   set_target_properties(snowgig_sound_system PROPERTIES POSITION_INDEPENDENT_CODE ON)
 
   # fmod.dll with its import library; VERSION sets what FSOUND_GetVersion
