@@ -59,11 +59,24 @@ def wintool_path():
     return os.path.join(win_build_dir(), "tests", "rig", "wintool.exe")
 
 
+# How far ahead PulseAudio is to be fed, as scripts/run.sh starts the demo.
+# Wine's PulseAudio driver asks the server for only 30 ms (three 10 ms
+# periods), whatever the program's own queue, and tops it up from a thread
+# that must run every 10 ms; libpulse takes a deeper target from the
+# environment. SNOWGIG_PULSE_LATENCY_MSEC changes it ("" leaves Wine's own).
+PULSE_LATENCY_MSEC = "1000"
+
+
 def _base_env():
     env = dict(os.environ)
     env["WINEDEBUG"] = env.get("SNOWGIG_WINEDEBUG", "-all")
     env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
     env.pop("WINEPREFIX", None)
+    latency = env.get("SNOWGIG_PULSE_LATENCY_MSEC", PULSE_LATENCY_MSEC)
+    if latency:
+        env["PULSE_LATENCY_MSEC"] = latency
+    else:
+        env.pop("PULSE_LATENCY_MSEC", None)
     return env
 
 
