@@ -1,6 +1,6 @@
 // The one shutdown routine, run on every way out of the program. Whatever it
 // releases it marks as gone, so a second call finds nothing left to do.
-#include "../common/glwindow.h"
+#include "glwindow.h"
 #include "media.h"
 #include "music.h"
 #include "pack.h"

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "../common/glwindow.h"
+#include "glwindow.h"
 #include "../common/reporterror.h"
 #include "images.h"
 #include "media.h"

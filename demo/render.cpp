@@ -1,6 +1,6 @@
 #include "render.h"
 
-#include "../common/glwindow.h"
+#include "glwindow.h"
 #include "bitmapfont.h"
 #include "demotexts.h"
 #include "media.h"

@@ -1,6 +1,6 @@
 #include "scene.h"
 
-#include "../common/glwindow.h"
+#include "glwindow.h"
 #include "../sound/fmod.h"
 #include "demotexts.h"
 #include "media.h"

@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "../common/glextensions.h"
-#include "../common/glwindow.h"
+#include "glextensions.h"
+#include "glwindow.h"
 #include "glstate.h"
 #include "loading.h"
 #include "media.h"
