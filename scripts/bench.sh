@@ -19,6 +19,8 @@ echo "== The show under Wine: frames per second beside a bare clear-and-swap loo
 timeout 900 cmake --build "$windows" --target show_wine_fps_run
 echo "== The sound library: decoder speed beside mpg123, unpause delay, memory"
 timeout 900 python3 "$top/bench/sound/run_sound_bench.py" "$windows"
+echo "== Unbroken music: dropouts of the old and the new output, idle and loaded"
+SNOWGIG_DIST=$windows/dist timeout 3600 python3 "$top/bench/sound/run_dropout_bench.py" "$windows"
 echo "== The program: OK to the first frame, peak memory"
 SNOWGIG_DIST=$windows/dist PYTHONPATH=$top/tests/rig:$top/tests/e2e \
   timeout 900 python3 "$top/bench/startup/startup.py" 3

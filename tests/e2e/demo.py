@@ -1,8 +1,10 @@
 """What the end-to-end tests share: where the shipped program is, a copy of its
 folder a test may change, pack surgery, and small checks of pictures and sound."""
+import contextlib
 import os
 import shutil
 import struct
+import subprocess
 import sys
 import tempfile
 
@@ -93,3 +95,21 @@ def shots_dir(rig):
     d = os.environ.get("SNOWGIG_SHOTS") or os.path.join(tempfile.gettempdir(), "snowgig-shots")
     os.makedirs(d, exist_ok=True)
     return d
+
+
+@contextlib.contextmanager
+def busy_processes(count):
+    """`count` processes that spin for as long as the block runs, at normal
+    priority, each in a session of its own as if started from a terminal of
+    its own."""
+    procs = [subprocess.Popen(["sh", "-c", "while :; do :; done"], start_new_session=True,
+                              stdin=subprocess.DEVNULL)
+             for _ in range(count)]
+    try:
+        yield procs
+    finally:
+        for p in procs:
+            p.kill()
+        for p in procs:
+            with contextlib.suppress(subprocess.TimeoutExpired):
+                p.wait(timeout=10)
