@@ -157,6 +157,9 @@ def main():
     seconds = float(sys.argv[2]) if len(sys.argv) == 3 else 120.0
     os.environ["SNOWGIG_WIN_BUILD"] = build
     os.environ.setdefault("SNOWGIG_DIST", os.path.join(build, "dist"))
+    # A Wine prefix of its own: a session that ends elsewhere on the same
+    # prefix would end this one's programs too.
+    os.environ.setdefault("SNOWGIG_RIG_DIR", os.path.join(build, "dropout-bench-rig"))
     bench = os.path.join(build, "bench", "sound")
     print("dropout benchmark, %s at the start (the machine is shared)" % load())
     with tempfile.TemporaryDirectory(prefix="dropoutbench-") as folder:
