@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 
 namespace {
 
@@ -17,6 +16,10 @@ int32_t entryCount = 0;
 PackEntry* directory = nullptr;
 int32_t openStreams = 0;
 int64_t archiveSize = 0;
+// Counts the openings of an archive. A stream remembers the opening it was made
+// in; after a close and a reopen it no longer matches, even when the new
+// directory happens to lie at the old one's address.
+uint64_t archiveGeneration = 0;
 // Where the archive file stands, so that a read seeks only when it must;
 // -1 when unknown.
 int64_t archivePosition = -1;
@@ -116,6 +119,7 @@ void openArchive(const char* path)
     directory = records;
     archiveSize = fileSize;
     archivePosition = 4 + int64_t(count) * recordBytes;
+    ++archiveGeneration;
 }
 
 // Destroying a PackFile and closing a stream are both releases: each takes back
@@ -139,14 +143,12 @@ void release()
 }
 
 // A stream can outlive its archive (the archive closes on the release that
-// finds no open streams, whichever object that release comes from); such a
-// stream is refused instead of reading a directory that is gone.
+// finds no open streams, whichever object that release comes from). Such a
+// stale stream belongs to an earlier opening: it reads nothing, and its close
+// is no release of the archive open now.
 bool streamIsLive(const PackStream* stream)
 {
-    std::less_equal<const PackEntry*> notAfter;
-    std::less<const PackEntry*> before;
-    return archive && directory && notAfter(directory, stream->entry) &&
-           before(stream->entry, directory + entryCount);
+    return archive && stream->generation == archiveGeneration;
 }
 
 bool moveArchiveTo(int64_t where)
@@ -186,6 +188,7 @@ PackStream* packOpen(const char* path, const char*)
                 return nullptr;
             stream->entry = &directory[i];
             stream->position = 0;
+            stream->generation = archiveGeneration;
             ++openStreams;
             return stream;
         }
@@ -239,7 +242,8 @@ void packClose(PackStream*& stream)
 {
     if (!stream)
         return;
-    release();
+    if (streamIsLive(stream))
+        release();
     std::free(stream);
     stream = nullptr;
 }

@@ -14,7 +14,8 @@ struct PackEntry {
 
 struct PackStream {
     PackEntry* entry;
-    int32_t position;  // relative to the entry's first byte
+    int32_t position;     // relative to the entry's first byte
+    uint64_t generation;  // which opening of the archive the stream belongs to
 };
 
 // Every PackFile object refers to the one process-wide archive: constructing one

@@ -11,4 +11,6 @@ target_include_directories(snowgig_sound_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
 
 if(WIN32)
   add_subdirectory(windows)
+else()
+  add_subdirectory(linux)
 endif()

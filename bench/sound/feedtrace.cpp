@@ -16,7 +16,7 @@
 #include "../../tests/support/filebytes.h"
 #include "mp3decoding.h"
 #include "outputtrace.h"
-#include "soundoutput.h"
+#include "systemoutput.h"
 
 namespace {
 
@@ -131,19 +131,19 @@ int main(int argc, char** argv)
 
     AcmDecoder decoder;
     PcmSource source;
-    static SoundOutput output;
+    static SystemOutput output;
     if (openMp3Decoding(&decoder, &source, tune.data(), layout, true) != MP3_DECODING_OK ||
-        !openSoundOutput(&output, int(layout.format.sampleRate))) {
+        !openSystemOutput(&output, int(layout.format.sampleRate))) {
         std::fprintf(stderr, "feedtrace: no decoder or no output\n");
         return 1;
     }
     std::printf("feedtrace: output %s\n",
-                output.kind == SOUND_OUTPUT_WASAPI ? "wasapi" : "waveout");
+                output.kind == SYSTEM_OUTPUT_WASAPI ? "wasapi" : "waveout");
     outputTrace = record;
-    startSoundOutput(&output, &source, true);
+    startSystemOutput(&output, &source, true);
     Sleep(500);
     // The threads there are while playing, the output's own among them.
-    pauseSoundOutput(&output, false);
+    pauseSystemOutput(&output, false);
     Sleep(200);
     std::vector<DWORD> threads = otherThreads();
     double start = now();
@@ -171,7 +171,7 @@ int main(int argc, char** argv)
     double played = now() - start;
     double cpu = cpuSeconds() - cpuStart;
     outputTrace = nullptr;
-    closeSoundOutput(&output);
+    closeSystemOutput(&output);
     closeMp3Decoding(&decoder, &source);
     std::printf("feedtrace: %.1f s played, process CPU %.3f s: %.1f%% of one core\n", played, cpu,
                 100.0 * cpu / played);

@@ -25,7 +25,7 @@ GLWindow::GLWindow(HINSTANCE instanceHandle, const char* windowTitle, uint32_t r
       window(nullptr), dialog(nullptr), instance(nullptr), active(0), lastTickCount(0),
       dialogAccepted(0), dialogCancelled(0), width(0), height(0), bitsPerPixel(0), fullScreen(0),
       title(nullptr), chosenMode(nullptr), hasPerformanceCounter(0), secondsPerCount(0.0),
-      lastTime(0.0)
+      lastTime(0.0), displayModeSwitched(0)
 {
     memset(keys, 0, sizeof keys);
     instance = instanceHandle;
@@ -146,6 +146,7 @@ void GLWindow::show()
         mode.dmDisplayFrequency = chosenMode ? chosenMode->dmDisplayFrequency : 0;
         if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL) {
             ShowCursor(FALSE);
+            displayModeSwitched = 1;
         } else {
             reportError(false, "Couldn't set full-screen video mode, using windowed.");
             fullScreen = 0;
@@ -224,9 +225,13 @@ void GLWindow::closeWindow()
         DestroyWindow(window);
         window = nullptr;
     }
-    if (fullScreen) {
+    // Only a switch that show made is undone, and only once: a start-up failure
+    // closes the window before any switch, and the destructor closes it again
+    // after run. Restoring then would reset a mode somebody else set.
+    if (displayModeSwitched) {
         ChangeDisplaySettingsA(nullptr, 0);
         ShowCursor(TRUE);
+        displayModeSwitched = 0;
     }
 }
 

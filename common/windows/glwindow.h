@@ -79,6 +79,9 @@ public:
     int32_t hasPerformanceCounter;
     double secondsPerCount;
     double lastTime;
+    // Set while the display mode is switched and the cursor hidden by show, so
+    // that closeWindow undoes only what was done, and only once.
+    int32_t displayModeSwitched;
 };
 
 #endif

@@ -6,7 +6,7 @@ Rows (from the top of the picture; on a 640 x 480 screen the front layer shows
 the block at 480/512 of its size, row r at y = 0.9375 r):
   0 ..          sky, transparent, above the roofs (roofs from row 60 to 250)
   .. 352        facades
-  352 .. 389    pavement, where Santa walks (his soles at y = 350, row 373)
+  352 .. 389    pavement, where Santa walks (his soles at y = 359, row 383)
   389 .. 396    kerb
   396 .. 512    street: cars driving right stand at rows 405 and 416, cars
                 driving left at rows 459 and 469, a dashed line between them
@@ -232,22 +232,31 @@ def church(ctx, rng, x0, w, top):
         ctx.line_to(x0 + w, y)
         y += 8
     ctx.stroke()
-    # Tower with a spire in the middle.
+    # A square bell tower in the middle, flat-topped behind a parapet: seen
+    # from the back row over a lower roof, any part of it that shows reads as
+    # a tall building behind, where a spire's tip or a cross alone would
+    # stand on that roof. The cross is on the tower's face.
     tw = 46
     tx = x0 + w / 2 - tw / 2
-    ctx.rectangle(tx, nave_top - 70, tw, 70)
+    tower_top = nave_top - 112
+    ctx.rectangle(tx, tower_top, tw, nave_top - tower_top)
     fill_stroke(ctx, hexcolour("a89d8e"), OUTLINE, 1.0)
-    polygon(ctx, [(tx - 3, nave_top - 70), (tx + tw / 2, nave_top - 150), (tx + tw + 3, nave_top - 70)])
-    fill_stroke(ctx, hexcolour("3f5f6f"), OUTLINE, 1.2)
-    polygon(ctx, [(tx + tw / 2, nave_top - 148), (tx + tw / 2 - 8, nave_top - 112),
-                  (tx + tw / 2 + 6, nave_top - 118)])
-    fill_stroke(ctx, FUR, None)
-    ctx.move_to(tx + tw / 2, nave_top - 150)
-    ctx.line_to(tx + tw / 2, nave_top - 166)
-    ctx.move_to(tx + tw / 2 - 6, nave_top - 160)
-    ctx.line_to(tx + tw / 2 + 6, nave_top - 160)
+    ctx.rectangle(tx - 4, tower_top - 8, tw + 8, 9)
+    fill_stroke(ctx, hexcolour("8a7f70"), OUTLINE, 1.0)
+    snow_cap(ctx, tx - 4, tower_top - 8, tw + 8, 5, 39)
+    for bx in (tx + 7, tx + tw / 2 + 3):
+        ctx.move_to(bx, tower_top + 34)
+        ctx.line_to(bx, tower_top + 18)
+        ctx.arc(bx + 6, tower_top + 18, 6, math.pi, 0)
+        ctx.line_to(bx + 12, tower_top + 34)
+        ctx.close_path()
+        fill_stroke(ctx, hexcolour("2b2f3a"), OUTLINE, 1.0)
+    ctx.move_to(tx + tw / 2, tower_top + 39)
+    ctx.line_to(tx + tw / 2, tower_top + 54)
+    ctx.move_to(tx + tw / 2 - 5, tower_top + 44)
+    ctx.line_to(tx + tw / 2 + 5, tower_top + 44)
     colour(ctx, GOLD)
-    ctx.set_line_width(2)
+    ctx.set_line_width(2.5)
     ctx.stroke()
     ellipse(ctx, tx + tw / 2, nave_top - 44, 11, 11)
     fill_stroke(ctx, hexcolour("fafafa"), OUTLINE, 1.0)

@@ -1,13 +1,21 @@
-"""The font sheet, 256 x 256: white glyphs (DejaVu Sans Bold, reshaped to fit)
-on transparent ground, each inside its rectangle of the program's glyph table.
+"""The font sheet, 256 x 256: white letters (DejaVu Sans, reshaped to fit)
+with a dark edge all round, on transparent ground, each inside its rectangle
+of the program's glyph table.
 
 A glyph row below is (character, texX, texY, width, height, offsetY): texY is
 the glyph's lowest row counted from the top of the picture, and the glyph
 occupies the `height` rows above it up to and including texY; offsetY places
 its top relative to the pen line when drawn. Every glyph is drawn on one
-baseline, 11 rows below the pen line, so letters of different heights line up;
-ink keeps at least about one column clear on the right of each rectangle
-because the pen advances by the rectangle's width with no extra spacing."""
+baseline, a little less than 11 rows below the pen line, so letters of
+different heights line up.
+
+The program draws the banner lines in white, so they show the white letter
+with its dark edge, readable over the pale pavement and the dark road alike;
+it draws the quotes in black, which colours letter and edge alike, so a quote
+shows the whole inked shape, about as heavy as the bold face. Ink keeps the
+rightmost column of each rectangle clear because the pen advances by the
+rectangle's width with no extra spacing, and no stroke is thinner than two
+texels."""
 
 import cairo
 
@@ -37,8 +45,13 @@ GLYPHS = [
 BASELINE = 11    # rows from the pen line down to the baseline
 EM = 19.5        # font size in pixels before reshaping
 CONDENSE = 0.92  # horizontal squeeze applied to every glyph
-RIGHT_GAP = 1.2  # columns kept clear at the right of each rectangle
-
+RIGHT_GAP = 1.0  # columns kept clear at the right of each rectangle
+RING = 0.65      # width of the dark edge around each white letter
+MIN_CORE = 1.2   # narrowest white letter that gets an edge on its left too
+EDGE = (0.06, 0.06, 0.06)
+# The white letters are of regular weight: with their edge, drawn in black
+# for the quotes, they come out about as heavy as the bold face.
+WEIGHT = cairo.FONT_WEIGHT_NORMAL
 
 def glyph_outline(ctx, char):
     """The outline of char at size EM, baseline at y = 0, as a list of cairo
@@ -76,35 +89,77 @@ def trace(ctx, path):
             ctx.close_path()
 
 
-def draw_glyph(ctx, char, tex_x, tex_y, width, height, offset_y):
+def glyph_box(ctx, row):
+    """Where the white letter of a glyph row goes: its outline, its ink
+    extents, the left edge of its ring and the room for the letter."""
+    char, tex_x, tex_y, width, height, offset_y = row
+    path, extents = glyph_outline(ctx, char)
+    ring_left = RING
+    room = width - RIGHT_GAP - 2 * RING
+    if room < MIN_CORE:
+        ring_left = 0.0
+        room = width - RIGHT_GAP - RING
+    return path, extents, ring_left, room
+
+
+def vertical_scales(ctx):
+    """One squeeze above the baseline and one below for the whole font, the
+    least that keeps every letter and its ring inside its rectangle, so that
+    all lowercase letters keep one height and all capitals another."""
+    up = down = 1.0
+    for row in GLYPHS:
+        _, tex_x, tex_y, width, height, offset_y = row
+        top = tex_y - height + 1
+        bottom = tex_y + 1
+        baseline = top + BASELINE - offset_y - RING
+        _, (x0, y0, x1, y1), _, _ = glyph_box(ctx, row)
+        if y0 < 0:
+            up = min(up, (baseline - top - RING) / -y0)
+        # A descender may reach the rectangle's last row: its ring is cut
+        # off there, which costs less than a tail squeezed shut.
+        if y1 > 0.5:
+            down = min(down, (bottom - baseline) / y1)
+    return up, down
+
+
+def draw_glyph(ctx, row, up, down):
+    char, tex_x, tex_y, width, height, offset_y = row
     top = tex_y - height + 1
-    bottom = tex_y + 1
-    baseline = top + BASELINE - offset_y
-    path, (x0, y0, x1, y1) = glyph_outline(ctx, char)
+    # The white letter leaves room for its dark ring inside the rectangle and
+    # one clear column on the right, so that neighbouring letters drawn in
+    # black do not run together. A letter too narrow for a ring on both sides
+    # stands at the left edge with its ring on the right.
+    path, (x0, y0, x1, y1), ring_left, room = glyph_box(ctx, row)
     ink_width = x1 - x0
-    sx = min(CONDENSE, (width - RIGHT_GAP) / ink_width)
-    left = tex_x + (width - RIGHT_GAP - ink_width * sx) / 2
-    # Above the baseline and below it, shrink only what would leave the rectangle.
-    up = min(1.0, (baseline - top) / -y0) if y0 < 0 else 1.0
-    down = min(1.0, (bottom - baseline) / y1) if y1 > 0 else 1.0
+    sx = min(CONDENSE, room / ink_width)
+    left = tex_x + ring_left + (room - ink_width * sx) / 2
+    # One baseline for every glyph, raised by the ring's width.
+    baseline = top + BASELINE - offset_y - RING
 
     def mapping(x, y):
         return (left + (x - x0) * sx, baseline + y * (up if y < 0 else down))
 
+    letter = placed(path, mapping)
     ctx.save()
     ctx.rectangle(tex_x, top, width, height)
     ctx.clip()
-    trace(ctx, placed(path, mapping))
+    trace(ctx, letter)
+    ctx.set_source_rgb(*EDGE)
+    ctx.set_line_join(cairo.LINE_JOIN_ROUND)
+    ctx.set_line_width(2 * RING)
+    ctx.stroke()
+    trace(ctx, letter)
     ctx.set_source_rgb(1, 1, 1)
     ctx.fill()
     ctx.restore()
 
 
 def draw_sheet(ctx, width, height):
-    ctx.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_BOLD)
+    ctx.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, WEIGHT)
     ctx.set_font_size(EM)
+    up, down = vertical_scales(ctx)
     for row in GLYPHS:
-        draw_glyph(ctx, *row)
+        draw_glyph(ctx, row, up, down)
 
 
 IMAGES = {"font.tga": (256, 256, draw_sheet)}

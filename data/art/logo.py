@@ -1,14 +1,22 @@
 """The group logo, 320 x 160: a title card shown centred on the sky colour
-before the show, its left edge at x = 160 of a 640-wide screen."""
+before the show, its left edge at x = 160 of a 640-wide screen.
+
+The logo fades in and out over the sky blue, so every half-faded colour is a
+mix of the card's colour and that blue. The card is a night blue with white,
+ice and cream on it: mixed with the sky they stay clean blues and pale blues,
+where a red card or gold lettering would pass through a muddy purple or a
+dull green."""
 
 import math
 
 import cairo
 
-from paint import FUR, FUR_SHADE, GOLD, colour, ellipse, fill_stroke, hexcolour, rounded_rect, Lcg
+from paint import FUR, FUR_SHADE, colour, ellipse, fill_stroke, hexcolour, rounded_rect, Lcg
 
-CARD_RED = hexcolour("b3121f")
-CARD_DARK = hexcolour("5e0710")
+CARD_TOP = hexcolour("1f5fa8")
+CARD_DARK = hexcolour("0b2554")
+ICE = hexcolour("e1f5fe")
+CREAM = hexcolour("fff8e1")
 HOLLY = hexcolour("1e7a35")
 HOLLY_DARK = hexcolour("0d3d19")
 
@@ -51,18 +59,18 @@ def centred_text(ctx, text, cx, baseline, size, fill, outline, outline_width):
 
 
 def draw_logo(ctx, width, height):
-    # Card with a gold rim and a darker inner edge.
+    # Card with an ice rim and a paler inner edge.
     rounded_rect(ctx, 4, 14, width - 8, height - 26, 18)
     card = cairo.LinearGradient(0, 14, 0, height - 12)
-    card.add_color_stop_rgb(0, *hexcolour("d42a35"))
+    card.add_color_stop_rgb(0, *CARD_TOP)
     card.add_color_stop_rgb(1, *CARD_DARK)
     ctx.set_source(card)
     ctx.fill_preserve()
-    colour(ctx, GOLD)
+    colour(ctx, ICE)
     ctx.set_line_width(4)
     ctx.stroke()
     rounded_rect(ctx, 11, 21, width - 22, height - 40, 13)
-    colour(ctx, hexcolour("ffe082"), 0.6)
+    colour(ctx, hexcolour("90caf9"), 0.7)
     ctx.set_line_width(1.2)
     ctx.stroke()
     # Falling snow on the card.
@@ -77,12 +85,12 @@ def draw_logo(ctx, width, height):
     white.add_color_stop_rgb(0, 1, 1, 1)
     white.add_color_stop_rgb(1, *FUR_SHADE)
     centred_text(ctx, "TANDRIX", width / 2, 96, 56, white, CARD_DARK, 5)
-    gold = cairo.SolidPattern(*GOLD)
-    centred_text(ctx, "presents  snowgig", width / 2, 124, 17, gold, CARD_DARK, 3)
-    # A line of gold between name and subtitle.
+    cream = cairo.SolidPattern(*CREAM)
+    centred_text(ctx, "presents  snowgig", width / 2, 124, 17, cream, CARD_DARK, 3)
+    # A line of ice between name and subtitle.
     ctx.move_to(70, 106)
     ctx.line_to(width - 70, 106)
-    colour(ctx, GOLD, 0.8)
+    colour(ctx, ICE, 0.8)
     ctx.set_line_width(1.5)
     ctx.stroke()
     for x in (62, width - 62):
@@ -90,7 +98,7 @@ def draw_logo(ctx, width, height):
         ctx.translate(x, 106)
         ctx.rotate(math.pi / 4)
         ctx.rectangle(-3, -3, 6, 6)
-        colour(ctx, GOLD)
+        colour(ctx, ICE)
         ctx.fill()
         ctx.restore()
     holly(ctx, 24, 24, 1)

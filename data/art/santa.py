@@ -4,10 +4,15 @@ head that drives the cars (facing left, the way the car is drawn as stored).
 Joints, in pixels from the top-left corner of each picture:
 - body 84 x 100: the legs hang from the hip at (30, 85), the arm turns about
   the shoulder at (25, 50); the coat hides the leg tops however they swing;
-- leg 28 x 60 and arm 20 x 52 turn about a point on their centre line a quarter
-  of their height below their top: (14, 15) and (10, 13). With the body's top at
-  y = 220 on a 640 x 480 screen, the soles end 45 px below the hip, at y = 350,
+- leg 28 x 72 and arm 20 x 52 turn about a point on their centre line a quarter
+  of their height below their top: (14, 18) and (10, 13). With the body's top at
+  y = 220 on a 640 x 480 screen, the soles end 54 px below the hip, at y = 359,
   on the pavement of the city blocks.
+
+The leg's length sets how fast a boot moves as the leg swings: 54 px from hip
+to sole keeps a planted boot within about 9 px of one paving spot through a
+step while the pavement scrolls under it (tools/artwork/foot_slide.py
+measures it); the 45 px of a shorter leg let it slide 18 px a step.
 """
 
 import math
@@ -103,9 +108,10 @@ def draw_body(ctx, width, height):
 
 def draw_leg(ctx, width, height):
     # Trouser leg, centred on x = 14, with its top hidden under the coat.
-    rounded_rect(ctx, 7, 0, 14, 48, 5)
+    rounded_rect(ctx, 7, 0, 14, 60, 5)
     fill_stroke(ctx, SANTA_RED, SANTA_RED_DARK, 1.2)
     # Boot pointing forward (right), sole at the bottom row.
+    ctx.translate(0, height - 60)
     ctx.move_to(6.5, 45)
     ctx.line_to(21.5, 45)
     ctx.line_to(21.5, 50)
@@ -155,7 +161,7 @@ def draw_driver_head(ctx, width, height):
 
 IMAGES = {
     "santa.tga": (84, 100, draw_body),
-    "leg.tga": (28, 60, draw_leg),
+    "leg.tga": (28, 72, draw_leg),
     "hand.tga": (20, 52, draw_arm),
     "santa-head.tga": (40, 46, draw_driver_head),
 }

@@ -1,25 +1,45 @@
-"""The tune: "Jingle Bells" (James Lord Pierpont, 1857), arranged for a small
-band: alto sax lead, electric-piano stabs, fingered bass, drums with
-tambourine, glockenspiel doubling the chorus and a choir pad on the last one.
+"""The tune: "Jingle Bells" (James Lord Pierpont, 1857), our own arrangement
+for a small band spread across the stereo field: sax and brass leads either side of
+the middle, electric piano and strings on the left, clean guitar and choir on the
+right, glockenspiel and celesta either side, pizzicato strings, fingered bass,
+drums, and sleigh bells and a shaker on opposite sides.
 
-G major, 120 beats per minute, 4/4, 48 bars = 96 s: verse (bars 1-16),
-chorus (17-32), chorus again with bells and choir (33-48). The last bar ends on
-the tonic with a drum fill that leads back into the verse, so the piece loops
-in tempo and key. play(parts, start) lays down one pass from beat `start`."""
+G major, 120 beats per minute, 4/4, 52 bars = 104 s, in five sections:
+
+  opening  bars  1-4   the chorus hook on bells over sleigh bells and pizzicato
+  theme    bars  5-20  the verse on sax; guitar and celesta join halfway
+  chorus   bars 21-36  brass lead with bells an octave up; pads and sax below
+                       in the second half
+  break    bars 37-44  the drums drop out: the verse on flute, relative-minor
+                       colours, soft pads and pizzicato
+  build    bars 45-52  the chorus in harmony while the drums come back in and
+                       rise, ending on the dominant with a fill
+
+The build ends on D7 with a snare fill that lands on the opening's crash, so the
+piece loops in tempo and key. play(parts, start) lays down one pass from beat
+`start`; the parts come in the order of PARTS."""
 
 BEATS_PER_MINUTE = 120
 
 # The band: name, MIDI channel, General MIDI program (none for drums), volume,
-# pan and reverb send. play() receives the parts in this order.
+# pan (0 left, 64 middle, 127 right) and reverb send. Parts that share a
+# channel (the percussion) are rendered apart and mixed, each at its own pan.
 PARTS = [
-    ("lead", 0, 65, 104, 70, 50),    # alto sax
-    ("keys", 1, 4, 90, 44, 40),      # electric piano
-    ("bass", 2, 33, 92, 64, 10),     # fingered bass
-    ("drums", 9, None, 96, 64, 30),
-    ("bells", 3, 9, 112, 88, 60),    # glockenspiel
-    ("choir", 4, 52, 84, 54, 70),    # choir aahs
+    ("sax", 0, 65, 96, 44, 40),         # alto sax
+    ("brass", 1, 61, 96, 84, 45),       # brass section
+    ("flute", 2, 73, 100, 50, 60),
+    ("keys", 3, 4, 84, 8, 40),          # electric piano
+    ("guitar", 4, 27, 74, 120, 35),     # clean electric guitar
+    ("bass", 5, 33, 100, 64, 10),       # fingered bass
+    ("strings", 6, 48, 76, 0, 70),
+    ("choir", 7, 52, 72, 127, 70),      # choir aahs
+    ("glock", 8, 9, 96, 112, 55),       # glockenspiel
+    ("celesta", 10, 8, 100, 12, 55),
+    ("pizz", 11, 45, 88, 110, 50),      # pizzicato strings
+    ("drums", 9, None, 96, 64, 25),
+    ("sleigh", 9, None, 88, 112, 40),   # sleigh bells
+    ("shaker", 9, None, 64, 12, 30),
 ]
-BARS = 48
 BEATS_PER_BAR = 4
 
 # Melody as (MIDI pitch, beats) per bar.
@@ -38,69 +58,225 @@ CHORUS_HALF = [
     [(71, 1), (74, 1), (67, 1.5), (69, 0.5)], [(71, 4)],
     [(72, 1), (72, 1), (72, 1.5), (72, 0.5)], [(72, 1), (71, 1), (71, 1), (71, 0.5), (71, 0.5)],
 ]
-CHORUS = (CHORUS_HALF + [[(71, 1), (69, 1), (69, 1), (71, 1)], [(69, 2), (74, 2)]]
+CHORUS_FIRST_END = [[(71, 1), (69, 1), (69, 1), (71, 1)], [(69, 2), (74, 2)]]
+CHORUS = (CHORUS_HALF + CHORUS_FIRST_END
           + CHORUS_HALF + [[(74, 1), (74, 1), (72, 1), (69, 1)], [(67, 4)]])
-MELODY = VERSE + CHORUS + CHORUS
+INTRO = CHORUS[0:3] + [[(69, 2), (74, 1), (74, 0.5), (74, 0.5)]]
 
 VERSE_CHORDS = "G G G C C D D7 G G G G C C D D7 G".split()
 CHORUS_CHORDS = "G G G G C G A7 D7 G G G G C G D7 G".split()
-CHORDS = VERSE_CHORDS + CHORUS_CHORDS + CHORUS_CHORDS
 
-# Bass root and fifth, and the electric piano's voicing, per chord.
-BASS = {"G": (43, 50), "C": (48, 43), "D": (50, 45), "D7": (50, 45), "A7": (45, 52)}
+# (section, melody, chords) in the order they play.
+SECTIONS = [
+    ("opening", INTRO, "G G Em D7".split()),
+    ("theme", VERSE, VERSE_CHORDS),
+    ("chorus", CHORUS, CHORUS_CHORDS),
+    ("break", VERSE[0:8], "G Em G Em C D D7 G".split()),
+    ("build", CHORUS[0:8], CHORUS_CHORDS[0:8]),
+]
+# One entry per bar: (section, bar within the section, melody, chord).
+PLAN = [(name, i, melody[i], chords[i]) for name, melody, chords in SECTIONS
+        for i in range(len(melody))]
+BARS = len(PLAN)
+
+# Bass root and fifth, and the voicings of the keys, the pads and the
+# arpeggios, per chord.
+BASS = {"G": (43, 50), "C": (48, 43), "D": (50, 45), "D7": (50, 45), "A7": (45, 52),
+        "Em": (40, 47)}
 VOICING = {"G": (55, 59, 62), "C": (55, 60, 64), "D": (54, 57, 62), "D7": (54, 57, 60, 62),
-           "A7": (55, 57, 61, 64)}
-CHOIR = {"G": (59, 62, 67), "C": (60, 64, 67), "D": (57, 62, 66), "D7": (57, 60, 66),
-         "A7": (57, 61, 64)}
+           "A7": (55, 57, 61, 64), "Em": (55, 59, 64)}
+PAD = {"G": (59, 62, 67), "C": (60, 64, 67), "D": (57, 62, 66), "D7": (57, 60, 66),
+       "A7": (57, 61, 64), "Em": (59, 64, 67)}
+ARPEGGIO = {"G": (67, 71, 74, 79), "C": (67, 72, 76, 79), "D": (66, 69, 74, 78),
+            "D7": (66, 69, 72, 74), "A7": (67, 69, 73, 76), "Em": (67, 71, 76, 79)}
 
-KICK, SNARE, CLOSED_HAT, OPEN_HAT, CRASH, TAMBOURINE, RIDE = 36, 38, 42, 46, 49, 54, 51
+KICK, SIDE_STICK, SNARE, CLOSED_HAT, OPEN_HAT, CRASH, RIDE, TAMBOURINE = 36, 37, 38, 42, 46, 49, 51, 54
+HIGH_TOM, MID_TOM, LOW_TOM, FLOOR_TOM = 50, 48, 45, 43
+SHAKER, SLEIGH_BELLS = 82, 83
+
+G_MAJOR = (0, 2, 4, 5, 7, 9, 11)
+
+
+def third_below(pitch):
+    """The diatonic third below a note of G major (a minor third below a note
+    outside the key, which the melody never has)."""
+    degree = (pitch - 7) % 12
+    if degree not in G_MAJOR:
+        return pitch - 3
+    index = G_MAJOR.index(degree)
+    below = G_MAJOR[(index - 2) % 7]
+    return pitch - ((degree - below) % 12)
+
+
+def melody_notes(part, t0, melody, octave=0, velocity=96, legato=0.92, harmony=False):
+    t = t0
+    for pitch, beats in melody:
+        accent = velocity if (t - t0) % 2 == 0 else velocity - 10
+        played = third_below(pitch) if harmony else pitch
+        part.note(t, beats * legato, played + 12 * octave, accent)
+        t += beats
+
+
+def leads(p, section, index, t0, melody):
+    if section == "opening":
+        melody_notes(p["glock"], t0, melody, octave=1, velocity=100, legato=0.6)
+        melody_notes(p["celesta"], t0, melody, octave=1, velocity=90, legato=0.8, harmony=True)
+    elif section == "theme":
+        melody_notes(p["sax"], t0, melody, velocity=100)
+    elif section == "chorus":
+        melody_notes(p["brass"], t0, melody, velocity=100, legato=0.85)
+        melody_notes(p["glock"], t0, [(n, min(b, 1.5)) for n, b in melody], octave=1,
+                     velocity=84 if index < 8 else 96, legato=1.0)
+        if index >= 8:
+            melody_notes(p["sax"], t0, melody, velocity=84, harmony=True)
+    elif section == "break":
+        melody_notes(p["flute"], t0, melody, octave=1, velocity=78, legato=0.95)
+    elif section == "build":
+        rise = 70 + 5 * index
+        melody_notes(p["brass"], t0, melody, velocity=rise, legato=0.85)
+        melody_notes(p["sax"], t0, melody, velocity=rise - 8, harmony=True)
+        if index >= 4:
+            melody_notes(p["glock"], t0, melody, octave=1, velocity=rise - 10, legato=0.6)
+
+
+def chord_parts(p, section, index, t0, chord):
+    stabs = section in ("theme", "chorus") or (section == "build" and index >= 2)
+    if stabs:
+        for beat in (0.5, 1.5, 2.5, 3.5):
+            for pitch in VOICING[chord]:
+                p["keys"].note(t0 + beat, 0.35, pitch, 72 if beat in (1.5, 3.5) else 60)
+    if section == "break":
+        for pitch in VOICING[chord]:
+            p["keys"].note(t0, 3.8, pitch, 40)
+    strum = section == "chorus" or section == "build" or (section == "theme" and index >= 8)
+    if strum:
+        # Down-strokes on 1 and the and of 2, an up-stroke on the and of 3.
+        shape = VOICING[chord] + (VOICING[chord][0] + 12,)
+        for beat, velocity, down in ((0, 84, True), (1.5, 70, True), (2.5, 64, False), (3, 74, True)):
+            for k, pitch in enumerate(shape if down else tuple(reversed(shape))):
+                p["guitar"].note(t0 + beat + 0.02 * k, 0.4, pitch, velocity - 3 * k)
+    pads = (section == "chorus" and index >= 8) or section in ("break", "build")
+    if pads:
+        velocity = {"chorus": 64, "break": 40}.get(section, 44 + 5 * index)
+        for pitch in PAD[chord]:
+            p["strings"].note(t0, 3.95, pitch, velocity)
+            if section != "break":
+                p["choir"].note(t0, 3.95, pitch + 12 if section == "build" and index >= 4 else pitch,
+                                velocity - 6)
+    arpeggio = ARPEGGIO[chord]
+    if section == "opening" or section == "break":
+        # Pizzicato up and down the chord in eighths.
+        order = arpeggio + tuple(reversed(arpeggio))
+        loud = 82 if section == "opening" else 60
+        for i in range(8):
+            p["pizz"].note(t0 + 0.5 * i, 0.3, order[i] - 12, loud if i % 2 == 0 else loud - 14)
+    if (section == "theme" and index >= 8) or section == "break":
+        # Celesta sparkle: the chord upwards in sixteenths on beats 2 and 4.
+        loud = 72 if section == "theme" else 56
+        for beat in (1, 3):
+            for i, pitch in enumerate(arpeggio):
+                p["celesta"].note(t0 + beat + 0.25 * i, 0.25, pitch + 12, loud - 4 * i)
+
+
+def bass_line(part, section, index, t0, chord, next_chord):
+    root, fifth = BASS[chord]
+    nxt = BASS[next_chord][0]
+    approach = nxt + (1 if nxt < root else -1)
+    if section == "opening":
+        pattern = [(0, root, 1.8), (2, fifth, 1.8)]
+    elif section == "break":
+        pattern = [(0, root, 3.8)] if index % 2 == 0 else [(0, root, 1.8), (2, fifth, 1.8)]
+    elif section == "theme":
+        pattern = [(0, root, 0.85), (1, fifth, 0.85), (2, root + 12, 0.85), (3, fifth, 0.85)]
+    elif section == "chorus":
+        pattern = [(0, root, 0.85), (1, fifth, 0.45), (1.5, fifth, 0.45), (2, root + 12, 0.85),
+                   (3, fifth, 0.45), (3.5, root, 0.45)]
+    else:
+        pattern = [(0.5 * i, root + (12 if i == 5 else 0), 0.4) for i in range(8)]
+    if index % 4 == 3 and section != "break":
+        beat, _, length = pattern[-1]
+        pattern[-1] = (beat, approach, length)
+    loud = 80 if section == "break" else 106
+    for beat, pitch, length in pattern:
+        part.note(t0 + beat, length, pitch, loud if beat == 0 else loud - 12)
+
+
+def fill(part, t0, beat, count, step, pitches, low=70, high=112):
+    """A run of hits from `beat` rising in loudness, on the given pitches in turn."""
+    for i in range(count):
+        velocity = low + (high - low) * i // max(1, count - 1)
+        part.note(t0 + beat + step * i, step * 0.8, pitches[i % len(pitches)], velocity)
+
+
+def drums(p, section, index, t0):
+    kit, sleigh, shaker = p["drums"], p["sleigh"], p["shaker"]
+    if section == "opening":
+        if index == 0:
+            kit.note(t0, 1.5, CRASH, 100)
+        for beat in (0, 2):
+            kit.note(t0 + beat, 0.25, KICK, 100)
+        for i in range(8):
+            kit.note(t0 + 0.5 * i, 0.25, CLOSED_HAT, 66 if i % 2 == 0 else 48)
+        if index == 3:
+            fill(kit, t0, 2, 8, 0.25, (SNARE,), 64, 100)
+    elif section in ("theme", "chorus"):
+        if index in (0, 8):
+            kit.note(t0, 1.5, CRASH, 100)
+        kicks = (0, 2) + ((2.5,) if index % 2 == 1 else ()) + ((1.5,) if section == "chorus" else ())
+        for beat in kicks:
+            kit.note(t0 + beat, 0.25, KICK, 110 if beat in (0, 2) else 92)
+        for beat in (1, 3):
+            kit.note(t0 + beat, 0.25, SNARE, 102)
+        ride = section == "chorus" and index >= 8
+        for i in range(8):
+            cymbal = RIDE if ride else (OPEN_HAT if i == 7 and index % 4 == 3 else CLOSED_HAT)
+            kit.note(t0 + 0.5 * i, 0.25, cymbal, 80 if i % 2 == 0 else 60)
+        if section == "chorus":
+            for beat in (1, 3):
+                sleigh.note(t0 + beat, 0.25, TAMBOURINE, 82)
+        if index == 15:
+            fill(kit, t0, 2, 8, 0.25, (HIGH_TOM, HIGH_TOM, MID_TOM, MID_TOM, LOW_TOM, LOW_TOM,
+                                       FLOOR_TOM, FLOOR_TOM), 80, 110)
+    elif section == "break":
+        for beat in (1, 3):
+            kit.note(t0 + beat, 0.25, SIDE_STICK, 44)
+        for i in range(4):
+            kit.note(t0 + i, 0.25, CLOSED_HAT, 36)
+        if index == 7:
+            fill(kit, t0, 2, 8, 0.25, (SNARE,), 50, 96)
+    else:
+        if index == 0:
+            kit.note(t0, 1.5, CRASH, 96)
+        for beat in range(4):
+            kit.note(t0 + beat, 0.25, KICK, 76 + 4 * index)
+        if index >= 2 and index < 6:
+            for beat in (1, 3):
+                kit.note(t0 + beat, 0.25, SNARE, 76 + 4 * index)
+        if index in (6, 7):
+            step = 0.5 if index == 6 else 0.25
+            fill(kit, t0, 0, int(4 / step), step, (SNARE,), 64 + 8 * (index - 6), 86 + 10 * (index - 6))
+        if index < 4:
+            for beat in (0.5, 1.5, 2.5, 3.5):
+                kit.note(t0 + beat, 0.25, CLOSED_HAT, 60 + 4 * index)
+        else:
+            for i in range(8):
+                kit.note(t0 + 0.5 * i, 0.25, OPEN_HAT if i % 2 else CLOSED_HAT, 60 + 4 * index)
+    # Sleigh bells in eighths all through, softer in the break, sixteenths once
+    # the build is under way; the shaker in sixteenths on the other side.
+    soft = 40 if section == "break" else 0
+    step = 0.25 if section == "build" and index >= 4 else 0.5
+    for i in range(int(4 / step)):
+        sleigh.note(t0 + step * i, step * 0.8, SLEIGH_BELLS, (100 if i % 2 == 0 else 80) - soft)
+    for i in range(16):
+        shaker.note(t0 + 0.25 * i, 0.2, SHAKER, (76 if i % 2 else 58) - soft // 2)
 
 
 def play(parts, start):
-    lead, keys, bass, drums, bells, choir = parts
-    for bar in range(BARS):
+    p = {name: part for (name, *_), part in zip(PARTS, parts)}
+    for bar, (section, index, melody, chord) in enumerate(PLAN):
         t0 = start + bar * BEATS_PER_BAR
-        chord = CHORDS[bar]
-        in_chorus = bar >= 16
-        last_chorus = bar >= 32
-        # Lead, a little swing in the dynamics: stronger on the beat.
-        t = t0
-        for pitch, beats in MELODY[bar]:
-            accent = 100 if (t - t0) % 2 == 0 else 88
-            lead.note(t, beats * 0.92, pitch, accent)
-            if in_chorus:
-                bells.note(t, min(beats, 1.5), pitch + 12, 100 if last_chorus else 80)
-            t += beats
-        # Bass: root, fifth, octave, fifth with a passing note into the next bar.
-        root, fifth = BASS[chord]
-        nxt = BASS[CHORDS[(bar + 1) % BARS]][0]
-        pattern = [(0, root), (1, fifth), (2, root + 12), (3, fifth)]
-        if bar % 4 == 3:
-            pattern[3] = (3, nxt + (1 if nxt < root else -1))
-        for beat, pitch in pattern:
-            bass.note(t0 + beat, 0.85, pitch, 104 if beat == 0 else 92)
-        # Electric piano stabs on the off-beats.
-        for beat in (0.5, 1.5, 2.5, 3.5):
-            for pitch in VOICING[chord]:
-                keys.note(t0 + beat, 0.35, pitch, 70 if beat in (1.5, 3.5) else 58)
-        if last_chorus:
-            for pitch in CHOIR[chord]:
-                choir.note(t0, 3.9, pitch, 62)
-        # Drums: kick on 1 and 3, snare on 2 and 4, eighth hats; tambourine in
-        # the choruses; a crash at each section, a snare fill in the last bar.
-        for beat in (0, 2):
-            drums.note(t0 + beat, 0.25, KICK, 110)
-        if bar % 2 == 1:
-            drums.note(t0 + 2.5, 0.25, KICK, 90)
-        for beat in (1, 3):
-            drums.note(t0 + beat, 0.25, SNARE, 100)
-        for i in range(8):
-            hat = OPEN_HAT if (i == 7 and bar % 4 == 3) else CLOSED_HAT
-            drums.note(t0 + i * 0.5, 0.25, hat, 80 if i % 2 == 0 else 60)
-            if in_chorus:
-                drums.note(t0 + i * 0.5 + 0.25, 0.2, TAMBOURINE, 55 if i % 2 else 70)
-        if bar in (0, 16, 32):
-            drums.note(t0, 1.0, CRASH, 96)
-        if bar == BARS - 1:
-            for i in range(8):
-                drums.note(t0 + 2 + i * 0.25, 0.2, SNARE, 70 + 5 * i)
+        next_chord = PLAN[(bar + 1) % BARS][3]
+        leads(p, section, index, t0, melody)
+        chord_parts(p, section, index, t0, chord)
+        bass_line(p["bass"], section, index, t0, chord, next_chord)
+        drums(p, section, index, t0)

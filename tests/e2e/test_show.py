@@ -61,6 +61,26 @@ def sky_share(path, scale="50%"):
 sky_share = functools.lru_cache(maxsize=None)(sky_share)
 
 
+# Margins of the timeline checks. The tune is heard up to HEARD_LATE after the
+# program unpaused it (Wine's and PulseAudio's buffers), and a grabbed frame
+# shows a picture up to SHOWN_LATE old (the demo's frame time and the grab's
+# own delay).
+HEARD_LATE = 0.35
+SHOWN_LATE = 0.3
+FPS = 5
+
+
+def music_start(rig, after):
+    """The wall-clock moment the clocked capture first carries sound after the
+    moment given, to 10 ms; None when it stays silent."""
+    begin = rig.sound_offset(after)
+    levels = snowrig.sound_levels(rig.sound_bytes()[begin:], window_seconds=0.01)
+    first = next((i for i, v in enumerate(levels) if v > 64), None)
+    if first is None:
+        return None
+    return rig.sound_start + begin / (snowrig.SAMPLE_RATE * 4.0) + first * 0.01
+
+
 def main():
     with snowrig.Rig(desktop="1024x768", clocked_sound=True, name="show") as rig:
         folder = copy_dist(rig)
@@ -72,10 +92,11 @@ def main():
                                     "1003", "120000"], env=rig.env, stdout=subprocess.PIPE,
                                    stderr=subprocess.DEVNULL)
         rig.wintool("foreground", "Setup")
-        recorder = rig.record(os.path.join(rig.dir, "frames"), seconds=24, fps=5)
+        recorder = rig.record(os.path.join(rig.dir, "frames"), seconds=28, fps=FPS)
         pressed = time.time()
         rig.key("Return")
-        frames = recorder.wait()
+        recorder.wait()
+        frames = recorder.captured()
         progress = watcher.communicate(timeout=60)[0].decode().split()
         # "max POS range LOW HIGH last POS"
         expect(progress[1] == "27" and progress[3:5] == ["0", "27"],
@@ -84,57 +105,75 @@ def main():
         expect(rig.display_mode()[:3] == (640, 480, 32), "the show did not switch to 640x480x32")
         expect(rig.has_window(TITLE), "no window titled %r" % TITLE)
 
-        t0 = None
-        for t, path in frames:
-            if sky_share(path) > 0.99:
-                t0 = t
-                break
-        expect(t0 is not None, "no frame of the show was recorded")
-        for t, path in frames:
-            if t0 <= t <= t0 + 1.7:
-                share = sky_share(path)
-                expect(share > 0.995, "%s: only %.3f of the screen is sky %.1f s into the "
-                       "start delay" % (path, share, t - t0))
-        logo = [sky_share(path) for t, path in frames if t0 + 2.6 <= t <= t0 + 4.2]
-        expect(logo and min(logo) < 0.97, "no logo 2.6 to 4.2 s after the first frame")
-        print("ok sky for the start delay, then the logo")
+        # The show's own clock: the tune starts the moment the start delay ends
+        # and the logo begins to fade in. Every step of the timeline is judged
+        # from there, against the moment the grab took each frame, both on the
+        # wall clock.
+        music = music_start(rig, pressed)
+        expect(music is not None, "the tune never started")
+        first_sky = next((t for t, path in frames if sky_share(path) > 0.99), None)
+        expect(first_sky is not None, "no frame of the show was recorded")
+        expect(frames[-1][0] >= music + 16.5, "the recording ended %.1f s after the tune "
+               "started, too early to judge the scene" % (frames[-1][0] - music))
 
-        scene = [(t, path) for t, path in frames if t >= t0 + 8]
+        def during(begin, end):
+            """Frames that show the show between these times after the unpause,
+            whenever in the margins above the unpause took place."""
+            return [(t, path) for t, path in frames
+                    if music + begin + SHOWN_LATE <= t <= music - HEARD_LATE + end]
+
+        # The delay: two seconds from the first frame of sky, grabbed up to one
+        # frame after the window showed, to the tune.
+        delay = music - first_sky
+        expect(2.0 - SHOWN_LATE - 1.0 / FPS <= delay <= 2.0 + HEARD_LATE,
+               "the tune started %.2f s after the first frame of sky, want 2 s" % delay)
+        sky = during(-2.0, 0.0)
+        expect(len(sky) >= 3, "only %d frames in the start delay" % len(sky))
+        for t, path in sky:
+            share = sky_share(path)
+            expect(share > 0.995, "%s: only %.3f of the screen is sky %.1f s before the tune"
+                   % (path, share, music - t))
+        # At least half opaque from 0.5 s after the unpause to 0.5 s into the fade-out.
+        logo = during(0.5, 2.5)
+        expect(logo and max(sky_share(path) for _, path in logo) < 0.97,
+               "the logo is not on screen 0.5 to 2.5 s after the tune started")
+        print("ok sky for the start delay, the tune %.2f s after the first frame of sky, "
+              "then the logo (%d frames in %.1f s)" % (delay, len(frames), frames[-1][0] - frames[0][0]))
+
+        # The scene begins when the logo has faded out, 3 s after the unpause.
+        scene = during(4.0, 30.0)
         expect(scene and max(sky_share(path) for _, path in scene[::5]) < 0.8,
-               "the scene does not cover the sky 8 s after the first frame")
-        # The quote stands in black inside the big bubble, 9 to 13 s into the
-        # scene, which begins about 5 s after the first frame.
+               "the scene does not cover the sky 4 s after the tune started")
+        # The quote stands in black inside the big bubble 9 to 13 s into the scene.
         darkest = 0
-        for t, path in scene:
-            if t0 + 14.5 <= t <= t0 + 17.5:
-                hist = snowrig.image_histogram(path, BUBBLE)
-                darkest = max(darkest, sum(c for rgb, c in hist.items() if max(rgb) < 40))
+        for t, path in during(3.0 + 9.0, 3.0 + 13.0):
+            hist = snowrig.image_histogram(path, BUBBLE)
+            darkest = max(darkest, sum(c for rgb, c in hist.items() if max(rgb) < 40))
         expect(darkest > 150, "no black quote text in the bubble (%d dark pixels)" % darkest)
         print("ok scene and first quote")
 
         # From seed 300 car 0 first comes from the right in the lower lane towing
-        # the empty line 0, then from the left in the upper lane towing "Welcome
-        # to this fine piece of snowgig.", whose white letters run along y = 341.
-        first_trip = max(white_pixels(path, LOWER_BANNER) for t, path in frames
-                         if t0 + 5.5 <= t <= t0 + 10)
+        # the empty line 0 (a trip of about 5.7 s from the scene's start), then
+        # from the left in the upper lane towing "Welcome to this fine piece of
+        # snowgig.", whose white letters run along y = 341.
+        first_trip = max(white_pixels(path, LOWER_BANNER) for t, path in during(3.0, 8.5))
         expect(first_trip < 100, "letters in the lower lane on the first trip (%d)" % first_trip)
-        second_trip = max(white_pixels(path, UPPER_BANNER) for t, path in frames
-                          if t0 + 13 <= t <= t0 + 19)
-        expect(second_trip > 600, "no banner on the second trip (%d white pixels)" % second_trip)
+        second_trip = max(white_pixels(path, UPPER_BANNER) for t, path in during(11.0, 17.0))
+        # The letters are white inside a dark edge: a line of them gives some
+        # 250 pure white pixels here, a strip without letters under 100.
+        expect(second_trip > 160, "no banner on the second trip (%d white pixels)" % second_trip)
         print("ok no banner on the first trip, the welcome line on the second")
 
-        start_wall = pressed + t0
         raw = rig.sound_bytes()
-        delay = raw[:rig.sound_offset(start_wall + 1.7)]
-        expect(len(delay) > 0 and silent(delay), "sound during the start delay")
-        after = raw[rig.sound_offset(start_wall + 2.8):rig.sound_offset(pressed + frames[-1][0])]
+        after = raw[rig.sound_offset(music + 0.5):rig.sound_offset(frames[-1][0])]
         levels = snowrig.sound_levels(after)
         loud = sum(1 for v in levels if v > 500)
         expect(levels and loud > 0.9 * len(levels), "the tune is not heard after the delay "
                "(%d of %d windows loud)" % (loud, len(levels)))
-        playing = raw[rig.sound_offset(start_wall + 1.7):rig.sound_offset(pressed + frames[-1][0])]
+        playing = raw[rig.sound_offset(music - 0.3):rig.sound_offset(frames[-1][0])]
         dropouts = find_dropouts(playing)
-        expect(not dropouts, "the tune drops out: %s" % describe(dropouts, offset=1.7))
+        expect(not dropouts, "the tune drops out (seconds into the tune): %s"
+               % describe(dropouts, offset=-0.3))
         print("ok silent while paused, the tune after the unpause, no dropout")
 
         rig.key("Escape")

@@ -19,6 +19,7 @@ happens inside it, within a bounded time. Only the standard library is used.
 import contextlib
 import fcntl
 import os
+import re
 import shutil
 import signal
 import subprocess
@@ -231,10 +232,34 @@ class Recorder:
     def stop(self):
         _kill_group(self.proc)
 
-    def frames(self):
-        """[(seconds since the start, path)] of the frames recorded so far."""
+    def captured(self):
+        """[(moment, path)] of the frames recorded so far, each with the wall-clock
+        moment (time.time()) the grab took it, as the recording itself logged."""
         names = sorted(n for n in os.listdir(self.folder) if n.startswith("frame-"))
-        return [((int(n[6:11]) - 1) / self.fps, os.path.join(self.folder, n)) for n in names]
+        moments = {}
+        try:
+            with open(os.path.join(self.folder, "frames.log"), errors="replace") as log:
+                for line in log:
+                    found = re.search(r"\bn: *(\d+) +pts: *(\d+)", line)
+                    if found:
+                        moments[int(found.group(1))] = int(found.group(2)) / 1e6
+        except FileNotFoundError:
+            pass
+        frames = []
+        for n in names:
+            index = int(n[6:11]) - 1
+            if index in moments:
+                frames.append((moments[index], os.path.join(self.folder, n)))
+        return frames
+
+    def frames(self):
+        """[(seconds since the first frame, path)] of the frames recorded so far,
+        on the recording's own clock."""
+        captured = self.captured()
+        if not captured:
+            return []
+        first = captured[0][0]
+        return [(moment - first, path) for moment, path in captured]
 
 
 class Rig:
@@ -513,17 +538,23 @@ class Rig:
 
     def record(self, folder, seconds, fps=10, region="640x480+0+0"):
         """Starts recording a region of the screen as numbered PNG frames
-        (folder/frame-00001.png, ...), frame i showing the screen about
-        (i - 1) / fps seconds after the call. Returns the recorder; call its
+        (folder/frame-00001.png, ...), about fps a second, each with the moment
+        it was grabbed (Recorder.captured). Returns the recorder; call its
         wait() before reading the frames."""
         os.makedirs(folder, exist_ok=True)
         size, x, y = region.split("+")
-        proc = subprocess.Popen(
-            ["ffmpeg", "-loglevel", "error", "-y", "-f", "x11grab", "-framerate", str(fps),
-             "-video_size", size, "-i", "%s+%s,%s" % (self.display, x, y), "-t", str(seconds),
-             "-start_number", "1", os.path.join(folder, "frame-%05d.png")],
-            env=self.env, stdin=subprocess.DEVNULL, stdout=self.log, stderr=self.log,
-            start_new_session=True)
+        # The grab stamps each frame with the wall clock; showinfo logs those
+        # stamps and passthrough keeps one file per grabbed frame, so a loaded
+        # machine that grabs late shows as late frames, not as a wrong clock.
+        with open(os.path.join(folder, "frames.log"), "wb") as log:
+            proc = subprocess.Popen(
+                ["ffmpeg", "-loglevel", "info", "-nostats", "-y", "-f", "x11grab", "-framerate",
+                 str(fps), "-video_size", size, "-t", str(seconds), "-i",
+                 "%s+%s,%s" % (self.display, x, y), "-copyts", "-vf", "showinfo",
+                 "-fps_mode", "passthrough", "-start_number", "1",
+                 os.path.join(folder, "frame-%05d.png")],
+                env=self.env, stdin=subprocess.DEVNULL, stdout=self.log, stderr=log,
+                start_new_session=True)
         return Recorder(proc, folder, fps, seconds)
 
     def sound_bytes(self):

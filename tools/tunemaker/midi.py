@@ -39,6 +39,7 @@ class Part:
     def __init__(self, name, channel, program=None, volume=100, pan=64, reverb=40):
         self.name = name
         self.channel = channel
+        self.notes = []  # (start, length, pitch, velocity) in beats, for checks of the arrangement
         self.events = [(0, 0, b"\xff\x03" + variable_length(len(name)) + name.encode("ascii"))]
         for controller, value in ((7, volume), (10, pan), (91, reverb), (93, 0)):
             self.events.append((0, 1, bytes([0xB0 | channel, controller, value])))
@@ -48,6 +49,7 @@ class Part:
     def note(self, start, length, pitch, velocity):
         if not (0 <= pitch <= 127 and 1 <= velocity <= 127 and length > 0):
             raise ValueError("bad note %r %r %r" % (pitch, velocity, length))
+        self.notes.append((start, length, pitch, velocity))
         on, off = ticks(start), ticks(start + length)
         self.events.append((on, 4, bytes([0x90 | self.channel, pitch, velocity])))
         self.events.append((max(on + 1, off), 3, bytes([0x80 | self.channel, pitch, 0])))

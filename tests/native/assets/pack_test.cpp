@@ -196,6 +196,42 @@ TEST_F(Pack, SecondPackFileChangesNothingAndCountsAsARelease)
     packClose(stream);
 }
 
+// A stream left over from an earlier opening of the archive is stale: it reads
+// nothing of the next archive, and its close is no release of that archive,
+// also when the new directory of the same size lies at the old address.
+TEST_F(Pack, StaleStreamTouchesNothingOfTheArchiveOpenedAfterIt)
+{
+    const std::vector<PackItem> newer = {
+        {"santa.tga", bytesOf("NEWER")}, {"gimme_64k.mp3", bytesOf("9876543210")}, {"sun.tga", bytesOf("nus")}};
+    for (bool atTheOldAddress : {false, true}) {
+        SCOPED_TRACE(atTheOldAddress ? "new directory at the old address" : "old directory gone");
+        PackFile* first = new PackFile(writePack(threeFiles).c_str());
+        PackFile* second = new PackFile(writePack(threeFiles).c_str());
+        PackStream* stale = packOpen("santa.tga", "rb");
+        delete first;
+        delete second;  // the release that closes the archive under the open stream
+        ASSERT_FALSE(packArchiveOpen());
+
+        PackFile* pack = new PackFile(writePack(newer, "newer.dat").c_str());
+        PackStream* fresh = packOpen("santa.tga", "rb");
+        ASSERT_NE(fresh, nullptr);
+        if (atTheOldAddress)
+            stale->entry = fresh->entry;
+        char buffer[6] = "-----";
+        EXPECT_EQ(packRead(buffer, 1, 5, stale), 0);
+        EXPECT_EQ(std::string(buffer), "-----");
+        EXPECT_EQ(packSeek(stale, 1, SEEK_CUR), 0);
+        packClose(stale);
+        EXPECT_EQ(stale, nullptr);
+        EXPECT_EQ(packOpenStreamCount(), 1) << "the stale close released the new archive";
+        EXPECT_EQ(readString(fresh, 5), "NEWER");
+        packClose(fresh);
+        EXPECT_TRUE(packArchiveOpen());
+        delete pack;
+        EXPECT_FALSE(packArchiveOpen());
+    }
+}
+
 // A damaged pack is refused as a whole: no archive is open and every lookup
 // fails; a good pack can be opened afterwards.
 TEST_F(Pack, RefusesMissingAndDamagedPacks)

@@ -1,42 +1,135 @@
 #!/usr/bin/python3
-"""tune_test.py TUNE.mp3
+"""tune_test.py TUNE.mp3 SOURCE.py
 
 Decodes the tune as a gapless player does (mpg123 honours the encoder's delay
 and padding) and checks what a listener would hear when it loops: it is 60 to
 120 seconds of 44.1 kHz audio, never clips, and its end runs into its start
-with no jump in the waveform and no drop in level."""
+with no jump in the waveform and no drop in level. Then the mix and the
+arrangement, each figure against its limit and printed: loudness and true peak
+(EBU R 128, ffmpeg's ebur128), a loudness range that shows a break and a build,
+instruments spread across the stereo field, a bright top in every 10 s stretch,
+and no 8-bar stretch of the source's notes played again unchanged."""
 
 import array
+import collections
 import math
 import os
+import re
+import shutil
 import subprocess
 import sys
 import tempfile
 import unittest
 import wave
 
+TOP = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", ".."))
+sys.path.insert(0, os.path.join(TOP, "tools", "tunemaker"))
+import make_tune  # noqa: E402
+
 TUNE = None
+SOURCE = None
 
 
-def decode(path):
-    with tempfile.TemporaryDirectory(prefix="snowgig-tune-") as scratch:
-        out = os.path.join(scratch, "tune.wav")
-        subprocess.run(["mpg123", "-q", "-w", out, path], check=True, timeout=120)
-        with wave.open(out) as w:
-            rate, channels = w.getframerate(), w.getnchannels()
-            samples = array.array("h", w.readframes(w.getnframes()))
-    return rate, channels, samples
+def run(command):
+    return subprocess.run(command, capture_output=True, text=True, check=True, timeout=120)
 
 
 def rms(values):
     return math.sqrt(sum(v * v for v in values) / max(1, len(values)))
 
 
+def sox_rms_db(wav, *effects):
+    """Overall RMS level in dBFS of the file after sox's effects."""
+    stats = run(["sox", wav, "-n"] + list(effects) + ["stats"]).stderr
+    value = re.search(r"RMS lev dB\s+(\S+)", stats).group(1)
+    return float(value) if value != "-inf" else -200.0
+
+
+def ebur128(wav):
+    """(integrated loudness LUFS, loudness range LU, true peak dBTP)."""
+    log = run(["ffmpeg", "-hide_banner", "-nostats", "-i", wav,
+               "-af", "ebur128=peak=true", "-f", "null", "-"]).stderr
+    summary = log[log.rindex("Summary:"):]
+    return tuple(float(re.search(pattern, summary).group(1)) for pattern in
+                 (r"I:\s+(-?[\d.]+) LUFS", r"LRA:\s+(-?[\d.]+) LU", r"Peak:\s+(-?[\d.]+|-inf) dBFS"))
+
+
+def side_below_mid(wav):
+    mid = sox_rms_db(wav, "remix", "1v0.5,2v0.5")
+    side = sox_rms_db(wav, "remix", "1v0.5,2v-0.5")
+    return mid - side
+
+
+def high_share_per_window(wav, seconds, window=10.0, hop=5.0):
+    """Energy above 8 kHz against the whole, in dB, for each 10 s stretch."""
+    shares = []
+    start = 0.0
+    while start + window <= seconds + 1e-6:
+        span = ["trim", "%.3f" % start, "%.3f" % window]
+        shares.append(sox_rms_db(wav, *(span + ["sinc", "8000"])) - sox_rms_db(wav, *span))
+        start += hop
+    return shares
+
+
+def bar_blocks(source, bars_per_block=8):
+    """For each bar of the loop, the notes of the 8 bars from there (wrapping
+    round the loop point): part, onset in the block and length in ticks, pitch.
+    Loudness is left out: the same notes played louder are still a repeat."""
+    tune = make_tune.load_source(source)
+    band = make_tune.parts(tune)
+    tune.play(band, 0)
+    bar_ticks = tune.BEATS_PER_BAR * 480
+    loop_ticks = tune.BARS * bar_ticks
+    notes = [(part.name, int(round(start * 480)) % loop_ticks, int(round(length * 480)), pitch)
+             for part in band for start, length, pitch, _ in part.notes]
+    blocks = []
+    for bar in range(tune.BARS):
+        first = bar * bar_ticks
+        block = collections.Counter(
+            (name, (onset - first) % loop_ticks, length, pitch) for name, onset, length, pitch in notes
+            if (onset - first) % loop_ticks < bars_per_block * bar_ticks)
+        blocks.append(block)
+    return blocks
+
+
+def least_changed_share(blocks):
+    """The smallest share of notes that differ between two blocks: notes in one
+    and not in the other, against the notes in either."""
+    least = 1.0
+    for i in range(len(blocks)):
+        for j in range(i + 1, len(blocks)):
+            union = sum((blocks[i] | blocks[j]).values())
+            differ = union - sum((blocks[i] & blocks[j]).values())
+            least = min(least, differ / max(1, union))
+    return least
+
+
+# What the mix and the arrangement must reach: figure, unit, lowest, highest.
+LIMITS = [
+    ("integrated loudness", "LUFS", -17.0, -15.0),
+    ("true peak", "dBTP", None, -1.0),
+    ("loudness range (a break and a build)", "LU", 4.0, 15.0),
+    ("side signal below the mid (stereo width)", "dB", 3.0, 10.0),
+    ("energy above 8 kHz against the whole, darkest 10 s", "dB", -26.0, None),
+    ("energy above 8 kHz against the whole, brightest 10 s", "dB", None, -10.0),
+    ("share of notes changed, most alike 8-bar blocks", "", 0.2, None),
+]
+
+
 class TuneTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.rate, cls.channels, cls.samples = decode(TUNE)
+        cls.scratch = tempfile.mkdtemp(prefix="snowgig-tune-")
+        cls.wav = os.path.join(cls.scratch, "tune.wav")
+        subprocess.run(["mpg123", "-q", "-w", cls.wav, TUNE], check=True, timeout=120)
+        with wave.open(cls.wav) as w:
+            cls.rate, cls.channels = w.getframerate(), w.getnchannels()
+            cls.samples = array.array("h", w.readframes(w.getnframes()))
         cls.left = cls.samples[0::cls.channels]
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.scratch, ignore_errors=True)
 
     def test_is_one_to_two_minutes_at_44_1_khz(self):
         self.assertEqual(self.rate, 44100)
@@ -61,10 +154,27 @@ class TuneTest(unittest.TestCase):
         self.assertGreater(start, 0.3 * whole, "the tune starts from silence")
         self.assertLess(abs(20 * math.log10(end / start)), 6.0)
 
+    def test_mix_and_arrangement_within_their_limits(self):
+        self.assertEqual(self.channels, 2, "the tune is mono")
+        loudness, loudness_range, true_peak = ebur128(self.wav)
+        shares = high_share_per_window(self.wav, len(self.left) / self.rate)
+        figures = [loudness, true_peak, loudness_range, side_below_mid(self.wav), min(shares),
+                   max(shares), least_changed_share(bar_blocks(SOURCE))]
+        print("\nhigh-frequency share per 10 s (hop 5 s): %s dB" % " ".join("%.1f" % s for s in shares))
+        for (name, unit, low, high), figure in zip(LIMITS, figures):
+            limit = "%s to %s" % ("-" if low is None else low, "-" if high is None else high)
+            print("%-52s %7.2f %-4s (limit %s)" % (name, figure, unit, limit))
+        for (name, unit, low, high), figure in zip(LIMITS, figures):
+            with self.subTest(name):
+                if low is not None:
+                    self.assertGreaterEqual(figure, low, "%s: %.2f %s" % (name, figure, unit))
+                if high is not None:
+                    self.assertLessEqual(figure, high, "%s: %.2f %s" % (name, figure, unit))
+
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
-        sys.stderr.write("usage: tune_test.py TUNE.mp3\n")
+    if len(sys.argv) != 3:
+        sys.stderr.write("usage: tune_test.py TUNE.mp3 SOURCE.py\n")
         sys.exit(2)
-    TUNE = sys.argv.pop(1)
+    TUNE, SOURCE = sys.argv.pop(1), sys.argv.pop(1)
     unittest.main()

@@ -110,6 +110,8 @@ const FrameScene frameScenes[] = {
     {"bubble-stage4-640x480", 640, 480, bubbleWithQuote},
     {"cars-both-ways-640x480", 640, 480, carsBothWays},
     {"banner-left-car-640x480", 640, 480, bannerBehindLeftCar},
+    {"cars-both-ways-1024x768", 1024, 768, carsBothWays},
+    {"banner-left-car-1024x768", 1024, 768, bannerBehindLeftCar},
     {"city-scroll0-640x480", 640, 480, santaAtStop},
     {"city-scroll511-640x480", 640, 480, cityNearBlockEdge},
     {"scene-800x600", 800, 600, wholeSceneLarger},

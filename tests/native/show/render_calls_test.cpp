@@ -12,6 +12,9 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -214,19 +217,20 @@ TEST_F(Frame, SantaHangsHisLegsAndHandFromTheirJointsAndCarriesTheBubble)
     // A quarter turn clockwise swings the hand's local x axis straight down.
     expectPoint(q[18].vertices[0], ox + 25 * sx + 12.5 * sy, oy + 50 * sy - 10 * sx, "hand");
 
-    // Pieces big, medium, small, dot, each from Santa's right edge.
-    const double pieces[4][4] = {{85, -162, 201, 137}, {47, -42, 38, 42},
-                                 {17, -22, 30, 25}, {0, -10, 17, 17}};
+    // Pieces big, medium, small, dot, each from Santa's right edge: position,
+    // size, then the atlas region (u, v its left and lower edge), in texels.
+    const double pieces[4][6] = {{85, -162, 201, 137, 50, 118}, {47, -42, 38, 42, 142, 33},
+                                 {17, -22, 30, 25, 76, 39}, {0, -10, 17, 17, 2, 41}};
     for (int k = 0; k < 4; ++k) {
         const RecordedQuad& piece = q[19 + k];
-        const double x = ox + (120 + pieces[k][0]) * sx;
-        const double y = oy + pieces[k][1] * sy;
+        const double* p = pieces[k];
+        const double x = ox + (120 + p[0]) * sx;
+        const double y = oy + p[1] * sy;
         expectPoint(piece.vertices[0], x, y, "piece top left");
-        expectPoint(piece.vertices[2], x + pieces[k][2] * sx, y + pieces[k][3] * sy,
-                    "piece bottom right");
+        expectPoint(piece.vertices[2], x + p[2] * sx, y + p[3] * sy, "piece bottom right");
+        expectPoint(piece.texCoords[0], p[4] / 256, (p[5] + p[3]) / 256, "upper edge on top");
+        expectPoint(piece.texCoords[2], (p[4] + p[2]) / 256, p[5] / 256, "lower edge at the bottom");
     }
-    expectPoint(q[22].texCoords[0], 2.0 / 256, 58.0 / 256, "dot's upper edge on top");
-    expectPoint(q[22].texCoords[2], 19.0 / 256, 41.0 / 256, "dot's lower edge at the bottom");
 
     // "Yo!" starts at (w + 175, -100) from Santa's origin; Y rises 3 above the pen.
     expectPoint(q[23].vertices[0], ox + (120 + 175) * sx, oy - 100 * sy - 3 * sy, "Y");
@@ -311,6 +315,59 @@ TEST_F(Frame, SunRaysRingTheirCentreAndTurnClockwise)
     expectPoint(q[1].vertices[0], cx, cy + 40, "ray at 0 degrees hangs below the centre");
     expectPoint(q[2].vertices[0], cx - 40, cy, "ray at 90 degrees points left");
     expectPoint(q[3].vertices[0], cx, cy - 40, "ray at 180 degrees points up");
+}
+
+// Every part with a non-zero angle turns about its own joint by its own angle:
+// the sun about its corner, each ray about the ray centre without the sun's
+// turn, the back leg by -angle and the front leg by +angle, the driver's head
+// by -angle facing right and +angle facing left.
+TEST_F(Frame, NonZeroAnglesTurnEachPartAboutItsOwnJoint)
+{
+    showLogo = 0;
+    sun.x = 600;
+    sun.y = 50;
+    sun.angle = 7;
+    for (int k = 0; k < 8; ++k) {
+        sunRays[k]->angle = 45.0f * k + 3;
+        sunRays[k]->y = 50;
+    }
+    santa.x = 50;
+    santa.y = 275;
+    santa.bob = 0;
+    legs.angle = 20;
+    placeCar(0, 200, 400, 1.5f);
+    placeCar(1, 500, 420, -0.8f);
+    carHeads[0]->angle = 12;
+    carHeads[1]->angle = 12;
+    bannerCar = -1;
+    drawFrame();
+    const std::vector<RecordedQuad>& q = glRecord.quads;
+    ASSERT_EQ(q.size(), 27u);
+
+    auto turned = [](double px, double py, double x, double y, double degrees) {
+        const double a = degrees * 3.14159265358979 / 180;
+        return Point{px + x * std::cos(a) - y * std::sin(a), py + x * std::sin(a) + y * std::cos(a)};
+    };
+    const double rayX = 600 + 32 * sx + 8 * sx, rayY = 50 + 32 * sy - 2.5 * sy;
+    const double hipX = 50 + 30 * sx, hipY = 275 + 85 * sy;
+    const struct {
+        const char* part;
+        size_t quad;
+        int vertex;
+        double pivotX, pivotY, localX, localY, degrees;
+    } parts[] = {
+        {"sun", 0, 2, 600, 50, 64 * sx, 64 * sy, 7},
+        {"ray 0", 1, 0, rayX, rayY, 0, 50, 3},
+        {"ray 3", 4, 2, rayX, rayY, 16 * sx, 50 + 32 * sy, 138},
+        {"back leg", 15, 0, hipX, hipY, -15 * sx, -15 * sy, -20},
+        {"front leg", 16, 0, hipX, hipY, -15 * sx, -15 * sy, 20},
+        {"head facing right", 22, 2, 200 + 150 * sx, 400 + 5 * sy, 40 * sx, 40 * sy, -12},
+        {"head facing left", 26, 2, 500 + 90 * sx, 420 + 5 * sy, 40 * sx, 40 * sy, 12},
+    };
+    for (const auto& p : parts) {
+        const Point expected = turned(p.pivotX, p.pivotY, p.localX, p.localY, p.degrees);
+        expectPoint(q[p.quad].vertices[p.vertex], expected.x, expected.y, p.part);
+    }
 }
 
 TEST_F(Frame, CarsFaceTheirWayTyresStayOnTheRoadAndBannersTrail)
@@ -481,6 +538,48 @@ TEST(DemoTexts, SlotsHoldTheirTextsNulTerminatedAndZeroPadded)
     EXPECT_EQ(quoteOffsets[3].x, 175.0f);
     EXPECT_EQ(quoteOffsets[4].x, 94.0f);
     EXPECT_EQ(quoteOffsets[5].y, -120.0f);
+}
+
+// Checksums of the tables as the design gives them, worked out from the design's
+// own tables: FNV-1a (64 bits) over each glyph row printed as
+// "%d %g %g %g %g %g\n", over the quote slots (10 x 48 bytes) and the banner
+// slots (22 x 64 bytes) byte for byte, and over the quote offsets printed as
+// "%g %g\n". Any changed value, glyph row, character or padding byte shows.
+uint64_t fnv1a(const void* data, size_t size, uint64_t hash = 0xcbf29ce484222325ull)
+{
+    const unsigned char* bytes = static_cast<const unsigned char*>(data);
+    for (size_t k = 0; k < size; ++k)
+        hash = (hash ^ bytes[k]) * 0x100000001b3ull;
+    return hash;
+}
+
+TEST(TextTables, MatchTheDesignByteForByte)
+{
+    uint64_t glyphSum = fnv1a(nullptr, 0);
+    for (const Glyph& g : glyphs) {
+        char row[128];
+        const int length = std::snprintf(row, sizeof row, "%d %g %g %g %g %g\n", g.character, g.texX,
+                                         g.texY, g.width, g.height, g.offsetY);
+        glyphSum = fnv1a(row, size_t(length), glyphSum);
+    }
+    uint64_t offsetSum = fnv1a(nullptr, 0);
+    for (const QuoteOffset& offset : quoteOffsets) {
+        char row[64];
+        const int length = std::snprintf(row, sizeof row, "%g %g\n", offset.x, offset.y);
+        offsetSum = fnv1a(row, size_t(length), offsetSum);
+    }
+    const struct {
+        const char* table;
+        uint64_t sum;
+        uint64_t expected;
+    } tables[] = {
+        {"glyphs", glyphSum, 0x5ac7f4b853b9c7faull},
+        {"quotes", fnv1a(quotes, sizeof quotes), 0xb191214c90156fc3ull},
+        {"quote offsets", offsetSum, 0x7b562340107cbceaull},
+        {"banner lines", fnv1a(bannerLines, sizeof bannerLines), 0x4d9895f352574fbcull},
+    };
+    for (const auto& t : tables)
+        EXPECT_EQ(t.sum, t.expected) << t.table << std::hex << ": 0x" << t.sum;
 }
 
 }  // namespace

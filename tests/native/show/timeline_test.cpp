@@ -421,6 +421,101 @@ TEST_F(Timeline, LongRunKeepsTheNominalCycleTimes)
     EXPECT_GT(bannerLinesSeen, 10);
 }
 
+// One update at 1.25 scale with every angle away from zero, once walking and
+// once halted at block 4, both while a bubble shows. Each expected value is
+// the formula of the design worked out in double from the new phase.
+TEST_F(Timeline, EveryMovingPartFollowsItsFormulaAtScale125)
+{
+    const double dt = 16.0;
+    for (int block : {0, 4}) {
+        SCOPED_TRACE(block == 4 ? "halted at block 4" : "walking past block 0");
+        SceneSetup big;
+        big.windowWidth = 800;
+        big.windowHeight = 600;
+        setUpScene(big);
+        skipIntro();
+        update(0.0);  // sends both cars off
+        const double sx = scaleX, sy = scaleY;
+        phase = 1.0f;
+        frontCityBlock = block;
+        standAtStop();
+        santa.bob = 2.5f;
+        bubbleVisible = 1;
+        bubbleStage = 4;
+        bubbleTime = 2500.0f;
+        quoteIndex = 0;
+        const float speeds[2] = {1.5f, -1.25f};
+        for (int i = 0; i < 2; ++i) {
+            cars[i]->x = 300.0f;
+            cars[i]->angle = speeds[i];
+        }
+        update(dt);
+        const double p = phase;
+        ASSERT_NEAR(p, 1.032, 1e-6);
+
+        const bool halted = block == 4;
+        const struct {
+            const char* what;
+            float actual;
+            double expected;
+        } parts[] = {
+            {"sun.x", sun.x, 500 * sx + 50 * sx * std::sin(0.5 * p)},
+            {"sun.y", sun.y, 40 * sy + 20 * sy * std::cos(0.5 * p) * std::sin(0.5 * p) * std::sin(0.1 * p)},
+            {"sun.angle", sun.angle, 7 * std::sin(p)},
+            {"ray 0 angle: one turn per update", sunRays[0]->angle, std::sin(0.1 * p)},
+            {"ray 5 angle", sunRays[5]->angle, 225 + std::sin(0.1 * p)},
+            {"ray distance", sunRays[3]->y, 40 * sy + 5 * sy * std::sin(p)},
+            {"santa.bob", santa.bob, halted ? 2.5 : 4 * sy * std::sin(5 * p)},
+            {"hand: waves only at the stop", hand.angle,
+             halted ? 10 * std::sin(4 * p) - 70 : -10 * std::sin(2.5 * p)},
+            {"legs", legs.angle, halted ? 0.0 : 30 * std::sin(2.5 * p)},
+            {"car 0 head", carHeads[0]->angle, 10 * std::sin(4 * p)},
+            {"car 1 head", carHeads[1]->angle, 10 * std::sin(4 * p)},
+            {"car 0 step", cars[0]->x, 300 + dt * 1.5 * sx * 0.1},
+            {"car 1 step", cars[1]->x, 300 - dt * 1.25 * sx * 0.1},
+        };
+        for (const auto& part : parts)
+            EXPECT_NEAR(part.actual, part.expected, 2e-3) << part.what;
+    }
+}
+
+// Lanes and exits at 1.25 scale: sizes of the car and banner scale, the window
+// edges do not, and the right-hand exit's 5 pixels stay unscaled.
+TEST_F(Timeline, CarLanesAndExitsAtScale125)
+{
+    SceneSetup big;
+    big.windowWidth = 800;
+    big.windowHeight = 600;
+    setUpScene(big);
+    skipIntro();
+    update(0.0);
+    const float sx = scaleX, sy = scaleY;
+    EXPECT_FLOAT_EQ(cars[0]->x, 800.0f) << "seed 300: car 0 from the right";
+    EXPECT_FLOAT_EQ(cars[0]->y, 600.0f - (90.0f + 50.0f) * sy);
+    EXPECT_FLOAT_EQ(cars[1]->x, -240.0f * sx) << "car 1 from the left";
+    EXPECT_FLOAT_EQ(cars[1]->y, 600.0f - (90.0f + 90.0f) * sy);
+
+    bannerLine = 1;  // 38 characters
+    bannerCar = -1;
+    const float leftExit = -(240.0f + 380.0f + 5.0f) * sx;
+    const float rightExit = 800.0f + 380.0f * sx + 5.0f;
+    const struct {
+        float speed;
+        float x;
+        int stillActive;
+    } edges[] = {
+        {-1.0f, leftExit, 1}, {-1.0f, leftExit - 0.5f, 0},
+        {1.0f, rightExit, 1}, {1.0f, rightExit + 0.5f, 0},
+    };
+    for (const auto& edge : edges) {
+        carActive[0] = 1;
+        cars[0]->angle = edge.speed;
+        cars[0]->x = edge.x;
+        update(0.0);
+        EXPECT_EQ(carActive[0], edge.stillActive) << "speed " << edge.speed << " at x " << edge.x;
+    }
+}
+
 TEST(TimelineDeathTest, EscapeRunsCleanupAndExitsWithStatusZeroBeforeAnythingMoves)
 {
     setUpScene();

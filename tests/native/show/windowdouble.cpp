@@ -11,7 +11,8 @@ GLWindow::GLWindow(HINSTANCE instanceHandle, const char*, uint32_t windowWidth,
       deviceContext(nullptr), window(nullptr), dialog(nullptr), instance(instanceHandle),
       active(1), lastTickCount(0), dialogAccepted(0), dialogCancelled(0), width(windowWidth),
       height(windowHeight), bitsPerPixel(bits), fullScreen(full), title(nullptr),
-      chosenMode(nullptr), hasPerformanceCounter(0), secondsPerCount(0), lastTime(0)
+      chosenMode(nullptr), hasPerformanceCounter(0), secondsPerCount(0), lastTime(0),
+      displayModeSwitched(0)
 {
     std::memset(keys, 0, sizeof keys);
 }

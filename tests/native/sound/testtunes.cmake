@@ -33,3 +33,17 @@ function(snowgig_add_test_tune)
     VERBATIM)
   add_custom_target(test_tune_${T_NAME} DEPENDS ${wav} ${mp3})
 endfunction()
+
+# What mpg123 makes of a test tune (it trims the encoder's delay and padding
+# too): ${CMAKE_CURRENT_BINARY_DIR}/n.mpg123.raw, made by the target
+# test_tune_n_reference.
+#   snowgig_add_mpg123_reference(n)
+find_program(SNOWGIG_MPG123 mpg123 REQUIRED)
+function(snowgig_add_mpg123_reference name)
+  set(mp3 ${CMAKE_CURRENT_BINARY_DIR}/${name}.mp3)
+  set(raw ${CMAKE_CURRENT_BINARY_DIR}/${name}.mpg123.raw)
+  add_custom_command(OUTPUT ${raw}
+    COMMAND ${SNOWGIG_MPG123} -q -s ${mp3} > ${raw}
+    DEPENDS ${mp3})
+  add_custom_target(test_tune_${name}_reference DEPENDS ${raw})
+endfunction()

@@ -1,8 +1,10 @@
+// The library's calls, the same for every platform's library: argument
+// checks, error codes, one stream playing at a time, and Close ending all.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 #include <vector>
 
 #include "fmod.h"
@@ -12,6 +14,11 @@ namespace {
 
 const unsigned int demoMode = 0x28132;
 FSOUND_STREAM* const bogusStream = reinterpret_cast<FSOUND_STREAM*>(0x12345678);
+
+void playFor(int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 int errorOf(bool failed)
 {
@@ -120,14 +127,14 @@ TEST_F(SoundLibrary, PlaysStreamsOfAnotherSampleRateAndThenTheMixRateAgain)
     ASSERT_NE(nullptr, slow) << FSOUND_GetError();
     int channel = FSOUND_Stream_PlayEx(FSOUND_FREE, slow, nullptr, 0);
     ASSERT_GE(channel, 0) << FSOUND_GetError();
-    Sleep(200);
+    playFor(200);
     EXPECT_TRUE(FSOUND_Stream_Close(slow));
 
     FSOUND_STREAM* stream = FSOUND_Stream_Open(tuneData(), demoMode, 0, tuneSize());
     ASSERT_NE(nullptr, stream);
     channel = FSOUND_Stream_PlayEx(FSOUND_FREE, stream, nullptr, 0);
     EXPECT_GE(channel, 0) << FSOUND_GetError();
-    Sleep(200);
+    playFor(200);
     EXPECT_TRUE(FSOUND_SetPaused(channel, 1));
     EXPECT_TRUE(FSOUND_Stream_Close(stream));
 }

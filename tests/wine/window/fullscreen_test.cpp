@@ -85,18 +85,58 @@ TEST(FullScreen, SwitchIsMadeWithoutComplaintAndUndoneByCloseWindow)
     drainMessages();
 }
 
-TEST(FullScreen, DeletingTheWindowRestoresTheDisplayMode)
+static void switchDisplayTo(DWORD width, DWORD height)
 {
-    CurrentMode desktop = currentMode();
-    DEVMODEA chosen;
-    GLWindow* window = makeFullScreenWindow(chosen);
-    ASSERT_TRUE(window->createWindow());
-    window->show();
-    pumpMessages(200);
-    ASSERT_EQ(currentMode().width, 640u);
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    mode.dmPelsWidth = width;
+    mode.dmPelsHeight = height;
+    ASSERT_EQ(ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN), DISP_CHANGE_SUCCESSFUL);
+}
 
-    delete window;
-    drainMessages();
-    EXPECT_EQ(currentMode().width, desktop.width);
-    EXPECT_EQ(currentMode().height, desktop.height);
+// closeWindow undoes the switch that show made, once, whichever of closeWindow
+// and the destructor comes first; without a switch (a start-up failure between
+// createWindow and show) it leaves the display and the cursor alone. A mode
+// that somebody else set afterwards (here 800 x 600) must survive.
+TEST(FullScreen, OnlyTheProgramsOwnSwitchIsUndoneAndOnlyOnce)
+{
+    const CurrentMode desktop = currentMode();
+    const struct {
+        const char* way;
+        bool shown;
+        bool closedBeforeDelete;
+    } ways[] = {
+        {"start-up failure: closeWindow, then delete", false, true},
+        {"start-up failure: delete only", false, false},
+        {"quit: run's closeWindow, then delete", true, true},
+        {"delete after show", true, false},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.way);
+        const int cursorBefore = cursorCount();
+        if (!way.shown)
+            switchDisplayTo(800, 600);
+        DEVMODEA chosen;
+        GLWindow* window = makeFullScreenWindow(chosen);
+        ASSERT_TRUE(window->createWindow());
+        if (way.shown) {
+            window->show();
+            pumpMessages(200);
+            ASSERT_EQ(currentMode().width, 640u);
+        }
+        if (way.closedBeforeDelete) {
+            window->closeWindow();
+            EXPECT_EQ(currentMode().width, way.shown ? desktop.width : 800u);
+            if (way.shown)
+                switchDisplayTo(800, 600);
+        }
+        delete window;
+        drainMessages();
+        const bool restoredByDelete = way.shown && !way.closedBeforeDelete;
+        EXPECT_EQ(currentMode().width, restoredByDelete ? desktop.width : 800u);
+        EXPECT_EQ(cursorCount(), cursorBefore) << "ShowCursor calls unbalanced";
+        ChangeDisplaySettingsA(nullptr, 0);
+        ASSERT_EQ(currentMode().width, desktop.width);
+    }
 }

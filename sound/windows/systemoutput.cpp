@@ -1,4 +1,4 @@
-#include "soundoutput.h"
+#include "systemoutput.h"
 
 #include <cstring>
 
@@ -29,53 +29,53 @@ bool waveOutForced()
 
 }  // namespace
 
-bool openSoundOutput(SoundOutput* output, int sampleRate)
+bool openSystemOutput(SystemOutput* output, int sampleRate)
 {
     std::memset(output, 0, sizeof *output);
     if (!waveOutForced() && openWasapiOutput(&output->wasapi, sampleRate))
-        output->kind = SOUND_OUTPUT_WASAPI;
+        output->kind = SYSTEM_OUTPUT_WASAPI;
     else if (openWaveOutput(&output->waveOut, sampleRate))
-        output->kind = SOUND_OUTPUT_WAVEOUT;
+        output->kind = SYSTEM_OUTPUT_WAVEOUT;
     else
         return false;
     output->sampleRate = sampleRate;
     return true;
 }
 
-void closeSoundOutput(SoundOutput* output)
+void closeSystemOutput(SystemOutput* output)
 {
-    if (output->kind == SOUND_OUTPUT_WASAPI)
+    if (output->kind == SYSTEM_OUTPUT_WASAPI)
         closeWasapiOutput(&output->wasapi);
-    else if (output->kind == SOUND_OUTPUT_WAVEOUT)
+    else if (output->kind == SYSTEM_OUTPUT_WAVEOUT)
         closeWaveOutput(&output->waveOut);
     std::memset(output, 0, sizeof *output);
 }
 
-bool startSoundOutput(SoundOutput* output, PcmSource* source, bool paused)
+bool startSystemOutput(SystemOutput* output, PcmSource* source, bool paused)
 {
     bool started = false;
-    if (output->kind == SOUND_OUTPUT_WASAPI)
+    if (output->kind == SYSTEM_OUTPUT_WASAPI)
         started = startWasapiOutput(&output->wasapi, source, paused);
-    else if (output->kind == SOUND_OUTPUT_WAVEOUT)
+    else if (output->kind == SYSTEM_OUTPUT_WAVEOUT)
         started = startWaveOutput(&output->waveOut, source, paused);
     if (started)
         output->paused = paused;
     return started;
 }
 
-void stopSoundOutput(SoundOutput* output)
+void stopSystemOutput(SystemOutput* output)
 {
-    if (output->kind == SOUND_OUTPUT_WASAPI)
+    if (output->kind == SYSTEM_OUTPUT_WASAPI)
         stopWasapiOutput(&output->wasapi);
-    else if (output->kind == SOUND_OUTPUT_WAVEOUT)
+    else if (output->kind == SYSTEM_OUTPUT_WAVEOUT)
         stopWaveOutput(&output->waveOut);
 }
 
-void pauseSoundOutput(SoundOutput* output, bool paused)
+void pauseSystemOutput(SystemOutput* output, bool paused)
 {
-    if (output->kind == SOUND_OUTPUT_WASAPI)
+    if (output->kind == SYSTEM_OUTPUT_WASAPI)
         pauseWasapiOutput(&output->wasapi, paused);
-    else if (output->kind == SOUND_OUTPUT_WAVEOUT)
+    else if (output->kind == SYSTEM_OUTPUT_WAVEOUT)
         pauseWaveOutput(&output->waveOut, paused);
     output->paused = paused;
 }

@@ -1,0 +1,160 @@
+#include "sdloutput.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const Uint32 workerPollMs = 50;
+
+void copyFromRing(const SdlOutput* output, uint64_t from, int16_t* to, size_t frames)
+{
+    size_t at = size_t(from % sdlRingFrames);
+    size_t first = frames < size_t(sdlRingFrames) - at ? frames : size_t(sdlRingFrames) - at;
+    std::memcpy(to, output->ring + 2 * at, first * 2 * sizeof(int16_t));
+    std::memcpy(to + 2 * first, output->ring, (frames - first) * 2 * sizeof(int16_t));
+}
+
+// SDL's audio thread: the next device buffer, silence while paused or stopped.
+void fillDeviceBuffer(void* parameter, Uint8* bytes, int length)
+{
+    SdlOutput* output = static_cast<SdlOutput*>(parameter);
+    int16_t* samples = reinterpret_cast<int16_t*>(bytes);
+    size_t frames = size_t(length) / (2 * sizeof(int16_t));
+    size_t given = 0;
+    if (output->source && !output->paused.load(std::memory_order_acquire)) {
+        uint64_t played = output->played.load(std::memory_order_relaxed);
+        uint64_t written = output->written.load(std::memory_order_acquire);
+        given = written - played < frames ? size_t(written - played) : frames;
+        copyFromRing(output, played, samples, given);
+        output->played.store(played + given, std::memory_order_release);
+        // Before the worker's first samples the ring is empty, not short.
+        if (given < frames && written > 0 &&
+            !output->sourceEnded.load(std::memory_order_acquire)) {
+            output->starvedBuffers.fetch_add(1, std::memory_order_relaxed);
+            output->starvedFrames.fetch_add(frames - given, std::memory_order_relaxed);
+        }
+        SDL_SemPost(output->wake);
+    }
+    std::memset(samples + 2 * given, 0, (frames - given) * 2 * sizeof(int16_t));
+}
+
+// The worker: keeps the ring full from the source until told to stop.
+int feedRing(void* parameter)
+{
+    SdlOutput* output = static_cast<SdlOutput*>(parameter);
+    // Wins against the show's frame loop where the system allows it.
+    SDL_SetThreadPriority(SDL_THREAD_PRIORITY_HIGH);
+    while (!output->stopping.load(std::memory_order_acquire)) {
+        uint64_t written = output->written.load(std::memory_order_relaxed);
+        uint64_t played = output->played.load(std::memory_order_acquire);
+        size_t room = size_t(sdlRingFrames) - size_t(written - played);
+        if (room < size_t(sdlFeedFrames) || output->sourceEnded.load(std::memory_order_relaxed)) {
+            SDL_SemWaitTimeout(output->wake, workerPollMs);
+            continue;
+        }
+        size_t at = size_t(written % sdlRingFrames);
+        size_t want = size_t(sdlFeedFrames);
+        if (want > size_t(sdlRingFrames) - at)
+            want = size_t(sdlRingFrames) - at;
+        size_t got = readPcm(output->source, output->ring + 2 * at, want);
+        output->written.store(written + got, std::memory_order_release);
+        if (got < want)
+            output->sourceEnded.store(true, std::memory_order_release);
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool openSdlOutput(SdlOutput* output, int sampleRate)
+{
+    closeSdlOutput(output);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
+        return false;
+    SDL_AudioSpec want;
+    SDL_zero(want);
+    want.freq = sampleRate;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    want.samples = Uint16(sdlDeviceFrames);
+    want.callback = fillDeviceBuffer;
+    want.userdata = output;
+    SDL_AudioSpec have;
+    output->device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (output->device == 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    output->ring =
+        static_cast<int16_t*>(std::malloc(size_t(sdlRingFrames) * 2 * sizeof(int16_t)));
+    output->wake = SDL_CreateSemaphore(0);
+    if (!output->ring || !output->wake) {
+        closeSdlOutput(output);
+        return false;
+    }
+    output->sampleRate = sampleRate;
+    return true;
+}
+
+void closeSdlOutput(SdlOutput* output)
+{
+    stopSdlOutput(output);
+    if (output->device) {
+        SDL_CloseAudioDevice(output->device);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        output->device = 0;
+    }
+    if (output->wake)
+        SDL_DestroySemaphore(output->wake);
+    output->wake = nullptr;
+    std::free(output->ring);
+    output->ring = nullptr;
+    output->sampleRate = 0;
+}
+
+bool startSdlOutput(SdlOutput* output, PcmSource* source, bool paused)
+{
+    stopSdlOutput(output);
+    if (!output->device)
+        return false;
+    output->written.store(0);
+    output->played.store(0);
+    output->stopping.store(false);
+    output->sourceEnded.store(false);
+    output->paused.store(paused);
+    SDL_LockAudioDevice(output->device);
+    output->source = source;
+    SDL_UnlockAudioDevice(output->device);
+    output->worker = SDL_CreateThread(feedRing, "snowgig sound", output);
+    if (!output->worker) {
+        stopSdlOutput(output);
+        return false;
+    }
+    SDL_PauseAudioDevice(output->device, 0);
+    return true;
+}
+
+void stopSdlOutput(SdlOutput* output)
+{
+    if (output->worker) {
+        output->stopping.store(true, std::memory_order_release);
+        SDL_SemPost(output->wake);
+        SDL_WaitThread(output->worker, nullptr);
+        output->worker = nullptr;
+    }
+    if (output->device) {
+        SDL_PauseAudioDevice(output->device, 1);
+        // The callback runs under the device's lock: once it is taken, the
+        // callback is not running and will find no source.
+        SDL_LockAudioDevice(output->device);
+        output->source = nullptr;
+        SDL_UnlockAudioDevice(output->device);
+    }
+    output->source = nullptr;
+}
+
+void pauseSdlOutput(SdlOutput* output, bool paused)
+{
+    output->paused.store(paused, std::memory_order_release);
+}

@@ -1,0 +1,37 @@
+// What the library's calls (fsoundcalls.cpp) need from the platform they run
+// on: a decoder per stream that feeds the stream's PcmSource, and the one
+// output device that plays a PcmSource. Each platform's library defines these.
+#ifndef SNOWGIG_SOUNDPLATFORM_H
+#define SNOWGIG_SOUNDPLATFORM_H
+
+#include <cstdint>
+
+#include "mp3layout.h"
+#include "pcmsource.h"
+
+struct StreamDecoder;
+
+enum StreamDecoderResult { STREAM_DECODER_OK, STREAM_DECODER_NO_CODEC, STREAM_DECODER_NO_MEMORY };
+
+// Opens a decoder for the stream in `data` and the feed `source` that reads
+// through it (looping or once). `*decoder` is set only on success.
+StreamDecoderResult openStreamDecoder(StreamDecoder** decoder, PcmSource* source,
+                                      const uint8_t* data, const Mp3Layout& layout, bool loop);
+void closeStreamDecoder(StreamDecoder* decoder, PcmSource* source);
+
+// Opens the default output device for 16-bit stereo at `sampleRate`. False
+// when there is no device or it cannot be opened.
+bool openSoundOutput(int sampleRate);
+void closeSoundOutput();
+// The rate the output is open at, 0 when it is closed.
+int soundOutputRate();
+
+// Starts feeding the device from `source` (paused: nothing is heard until
+// resumed). Returns at once; decoding runs on the output's own thread.
+bool startSoundOutput(PcmSource* source, bool paused);
+// Stops playing; afterwards `source` is no longer touched.
+void stopSoundOutput();
+void pauseSoundOutput(bool paused);
+bool soundOutputPaused();
+
+#endif
