@@ -86,6 +86,17 @@ def _base_env():
 _ahead = ["nice", "-n", "-10"] if os.geteuid() == 0 else []
 
 
+def _ahead_of_sessions(pid):
+    """Lets a rig helper that runs in a session of its own also run ahead of
+    other sessions: the kernel shares the processors between sessions first
+    (autogroups), so its nice value alone only counts within its own session."""
+    if not _ahead:
+        return
+    with contextlib.suppress(OSError):
+        with open("/proc/%d/autogroup" % pid, "w") as f:
+            f.write("-10")
+
+
 def _kill_group(proc, grace=3.0):
     if proc is None or proc.poll() is not None:
         return
@@ -351,6 +362,7 @@ class Rig:
              "--use-pid-file=no", "--log-target=stderr"],
             env=env, stdout=self.log, stderr=self.log, stdin=subprocess.DEVNULL,
             start_new_session=True)
+        _ahead_of_sessions(self.pulse.pid)
         self.env["PULSE_SERVER"] = "unix:" + socket
         deadline = time.time() + 20
         while not os.path.exists(socket):
@@ -364,6 +376,7 @@ class Rig:
              "--rate=%d" % SAMPLE_RATE, "--channels=2", "--latency-msec=20"],
             env=self.env, stdout=out, stderr=self.log, stdin=subprocess.DEVNULL,
             start_new_session=True)
+        _ahead_of_sessions(self.recorder.pid)
         out.close()
         # The recording's first sample: when the first bytes arrive, less the
         # time they cover.
