@@ -9,4 +9,7 @@ void reportError(bool appendSystemText, const char* format, ...)
 #endif
     ;
 
+// Shows a plain message box with an empty caption and an OK button.
+void showMessage(const char* text);
+
 #endif

@@ -8,4 +8,4 @@ target_include_directories(snowgig_window_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR
 # built for through this target.
 add_library(snowgig_window_api INTERFACE)
 target_include_directories(snowgig_window_api INTERFACE
-  ${CMAKE_CURRENT_SOURCE_DIR}/${SNOWGIG_PLATFORM_DIR})
+  ${CMAKE_CURRENT_SOURCE_DIR}/${SNOWGIG_PLATFORM_DIR} ${CMAKE_CURRENT_SOURCE_DIR})

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the native tree (tools, data, native tests) and the Windows tree (the
-# program, fmod.dll, the Windows test programs), then the shipping folder
-# build/windows/dist with snowgig.exe, fmod.dll and snowgig.dat.
+# Builds the native tree (the Linux program, tools, data, native tests) and the
+# Windows tree (the program, fmod.dll, the Windows test programs), with their
+# shipping folders build/native/dist (snowgig, snowgig.dat) and
+# build/windows/dist (snowgig.exe, fmod.dll, snowgig.dat).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=${SNOWGIG_JOBS:-2}
@@ -15,4 +16,4 @@ cmake -S "$top" -B "$windows" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
   -DSNOWGIG_PACK="$native/data/snowgig.dat" >/dev/null
 cmake --build "$windows" -j "$jobs"
-echo "build: the program is in $windows/dist"
+echo "build: the programs are in $native/dist (Linux) and $windows/dist (Windows)"

@@ -1,12 +1,28 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds the demo and starts it.
+#   bash scripts/run.sh            the Windows program under Wine
+#   bash scripts/run.sh --native   the Linux program
 # With a display ($DISPLAY set) the Setup dialog opens there. Without one the
-# demo runs on a private screen in a Wine virtual desktop for about a minute,
-# and a video with its music and a few screenshots are left in out/.
+# Windows program runs on a private screen in a Wine virtual desktop for about a
+# minute, and a video with its music and a few screenshots are left in out/;
+# the Linux program needs a display.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+native=0
+if [ "${1:-}" = "--native" ]; then
+  native=1
+fi
+if [ "$native" = 1 ] && [ -z "${DISPLAY:-}" ]; then
+  echo "run.sh --native: the Linux program needs a display; set DISPLAY (or run without --native" >&2
+  echo "for the Windows program's recorded showcase)." >&2
+  exit 1
+fi
 bash "$top/scripts/setup.sh"
 bash "$top/scripts/build.sh"
+if [ "$native" = 1 ]; then
+  cd "$top/build/native/dist"
+  exec ./snowgig
+fi
 dist=$top/build/windows/dist
 if [ -n "${DISPLAY:-}" ]; then
   cd "$dist"

@@ -20,6 +20,9 @@ typedef HDC__* HDC;
 typedef HGLRC__* HGLRC;
 typedef HINSTANCE__* HINSTANCE;
 
+// What the program entry hands the window: the module's instance handle.
+typedef HINSTANCE ModuleInstance;
+
 // The platform's display-mode record (DEVMODEA) as the mode enumeration fills it.
 typedef struct _devicemodeA DisplayMode;
 

@@ -39,3 +39,8 @@ void reportError(bool appendSystemText, const char* format, ...)
     if (systemText)
         LocalFree(systemText);
 }
+
+void showMessage(const char* text)
+{
+    MessageBoxA(nullptr, text, "", MB_OK);
+}

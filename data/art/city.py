@@ -11,7 +11,14 @@ the block at 480/512 of its size, row r at y = 0.9375 r):
   396 .. 512    street: cars driving right stand at rows 405 and 416, cars
                 driving left at rows 459 and 469, a dashed line between them
                 below the banner text that the cars driving left tow
-Block 4 is where Santa stops to talk: the music hall with tonight's gig."""
+Block 4 is where Santa stops to talk: the music hall with tonight's gig.
+
+The back layer shows the same blocks darker, at 360/512 of their height from
+y = 60, scrolling at half the front layer's speed, so every back roof passes
+every front roof. The roof rows and the chimneys are chosen so that no back
+chimney, tank or gable tip stands alone on a front roof, no back roof hugs a
+front one and no thin strip of a back wall lingers beside a front wall
+(tools/artwork/city_overlap.py lists any that do)."""
 
 import math
 
@@ -97,7 +104,7 @@ def door(ctx, x, w, h, paint, wreath=True):
     fill_stroke(ctx, hexcolour("a7a9b4"), OUTLINE, 0.6)
 
 
-def townhouse(ctx, rng, x0, w, top, facade, gable):
+def townhouse(ctx, rng, x0, w, top, facade, gable, chimney=0.7):
     bricks(ctx, x0, top, w, PAVEMENT_TOP, facade, hexcolour("3b1d14"))
     if gable:
         polygon(ctx, [(x0 - 0.5, top + 1), (x0 + w / 2, top - 34), (x0 + w + 0.5, top + 1)])
@@ -108,9 +115,10 @@ def townhouse(ctx, rng, x0, w, top, facade, gable):
         ctx.line_to(x0 + w / 2, top - 24)
         ctx.close_path()
         fill_stroke(ctx, FUR, FUR_SHADE, 0.8)
-        ctx.rectangle(x0 + w * 0.7, top - 30, 9, 18)
-        fill_stroke(ctx, hexcolour("6d3b2a"), OUTLINE, 0.8)
-        snow_cap(ctx, x0 + w * 0.7 - 1, top - 30, 11, 4, int(x0) + 3)
+        if chimney is not None:
+            ctx.rectangle(x0 + w * chimney, top - 30, 9, 18)
+            fill_stroke(ctx, hexcolour("6d3b2a"), OUTLINE, 0.8)
+            snow_cap(ctx, x0 + w * chimney - 1, top - 30, 11, 4, int(x0) + 3)
     else:
         ctx.rectangle(x0, top - 4, w, 6)
         fill_stroke(ctx, hexcolour("d9cbb8"), OUTLINE, 0.8)
@@ -428,28 +436,30 @@ def ground(ctx):
     ctx.fill()
 
 
-# Each block: (kind, width, roof row, details); widths add up to 512.
+# Each block: (kind, width, roof row, details); widths add up to 512. A gabled
+# townhouse may give where its chimney stands as a share of its width, or None
+# for no chimney.
 BLOCKS = [
-    [("townhouse", 110, 196, hexcolour("9c4a36"), True),
+    [("townhouse", 110, 186, hexcolour("9c4a36"), True),
      ("shop", 130, 236, hexcolour("3f6e8c"), hexcolour("c62828"), "TOYS"),
      ("apartment", 150, 126, hexcolour("d6c6a5")),
-     ("townhouse", 122, 206, hexcolour("7d5a45"), False)],
+     ("townhouse", 122, 186, hexcolour("7d5a45"), False)],
     [("shop", 140, 244, hexcolour("6a8f5a"), hexcolour("2e7d32"), "BAKERY"),
-     ("apartment", 120, 150, hexcolour("b5aba0")),
-     ("townhouse", 100, 214, hexcolour("a65d3f"), True),
+     ("apartment", 120, 130, hexcolour("b5aba0")),
+     ("townhouse", 100, 230, hexcolour("a65d3f"), True),
      ("townhouse", 152, 186, hexcolour("8a4f5a"), False)],
-    [("townhouse", 100, 220, hexcolour("8f5b3a"), True),
+    [("townhouse", 100, 224, hexcolour("8f5b3a"), True),
      ("church", 170, 214),
      ("shop", 120, 250, hexcolour("8c6d3f"), hexcolour("1565c0"), "CAFE"),
-     ("apartment", 122, 140, hexcolour("c9b8a0"))],
+     ("apartment", 122, 120, hexcolour("c9b8a0"))],
     [("apartment", 140, 112, hexcolour("bfb3a3")),
-     ("townhouse", 110, 204, hexcolour("9a4b3c"), True),
+     ("townhouse", 110, 184, hexcolour("9a4b3c"), True, None),
      ("shop", 150, 238, hexcolour("4e5f8a"), hexcolour("ad1457"), "RECORDS"),
      ("townhouse", 112, 192, hexcolour("76503e"), False)],
-    [("townhouse", 96, 212, hexcolour("8e4c3a"), True),
-     ("music_hall", 224, 120),
+    [("townhouse", 96, 204, hexcolour("8e4c3a"), False),
+     ("music_hall", 224, 112),
      ("shop", 100, 244, hexcolour("5f7d7a"), hexcolour("ef6c00"), "GIFTS"),
-     ("apartment", 92, 150, hexcolour("cbbfae"))],
+     ("apartment", 92, 138, hexcolour("cbbfae"))],
 ]
 LAMPS = [(250,), (130,), (396,), (260,), (440,)]
 
@@ -464,7 +474,7 @@ def block(index):
             ctx.rectangle(x, 0, w, PAVEMENT_TOP)
             ctx.clip()
             if kind == "townhouse":
-                townhouse(ctx, rng, x, w, top, details[0], details[1])
+                townhouse(ctx, rng, x, w, top, *details)
             elif kind == "shop":
                 shop(ctx, rng, x, w, top, details[0], details[1], details[2])
             elif kind == "apartment":

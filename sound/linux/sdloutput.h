@@ -15,7 +15,7 @@
 
 const int sdlRingFrames = 32768;   // sample frames decoded ahead
 const int sdlFeedFrames = 2048;    // sample frames decoded per step of the worker
-const int sdlDeviceFrames = 1024;  // sample frames per device buffer
+const int sdlDeviceFrames = 4096;  // sample frames per device buffer: about 93 ms, deep enough that a busy machine does not starve the sound server
 
 struct SdlOutput {
     SDL_AudioDeviceID device = 0;

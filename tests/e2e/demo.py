@@ -1,5 +1,7 @@
 """What the end-to-end tests share: where the shipped program is, a copy of its
-folder a test may change, pack surgery, and small checks of pictures and sound."""
+folder a test may change, pack surgery, and small checks of pictures and sound.
+The same tests drive the Windows program under Wine and, run with --native, the
+Linux program on a plain X screen."""
 import contextlib
 import os
 import shutil
@@ -14,17 +16,25 @@ SKY = (43, 181, 255)
 TITLE = "snowgig"
 
 
-def dist_dir():
-    d = os.environ.get("SNOWGIG_DIST")
-    if not d or not os.path.exists(os.path.join(d, "snowgig.exe")):
-        sys.exit("SNOWGIG_DIST does not hold snowgig.exe")
+NATIVE = "--native" in sys.argv[1:]
+
+
+def program_name(rig):
+    return "snowgig" if rig.native else "snowgig.exe"
+
+
+def dist_dir(rig):
+    variable = "SNOWGIG_NATIVE_DIST" if rig.native else "SNOWGIG_DIST"
+    d = os.environ.get(variable)
+    if not d or not os.path.exists(os.path.join(d, program_name(rig))):
+        sys.exit("%s does not hold %s" % (variable, program_name(rig)))
     return d
 
 
 def copy_dist(rig, without_pack=False):
     """A private copy of the shipping folder inside the rig's folder."""
     d = os.path.join(tempfile.mkdtemp(prefix="dist-", dir=rig.dir), "dist")
-    shutil.copytree(dist_dir(), d)
+    shutil.copytree(dist_dir(rig), d)
     if without_pack:
         os.remove(os.path.join(d, "snowgig.dat"))
     return d
@@ -65,12 +75,13 @@ def change_pack(folder, drop=(), replace=None):
 
 
 def start_demo(rig, folder):
-    return rig.start(["snowgig.exe"], cwd=folder)
+    program = os.path.join(folder, "snowgig") if rig.native else "snowgig.exe"
+    return rig.start([program], cwd=folder)
 
 
 def accept_setup(rig, timeout=60):
     rig.wait_window("Setup", timeout)
-    rig.wintool("foreground", "Setup")
+    rig.foreground("Setup")
     rig.key("Return")
 
 
@@ -113,3 +124,23 @@ def busy_processes(count):
         for p in procs:
             with contextlib.suppress(subprocess.TimeoutExpired):
                 p.wait(timeout=10)
+
+
+def dropouts(raw, min_frames=int(snowrig.SAMPLE_RATE * 0.002)):
+    """Runs of silence (both channels exactly 0) of 2 ms or more in a captured
+    stereo stream, as (first frame, length in frames), after the first sound."""
+    import array
+    samples = array.array("h")
+    samples.frombytes(raw[: len(raw) - len(raw) % 4])
+    frames = len(samples) // 2
+    first = next((i for i in range(frames) if samples[2 * i] or samples[2 * i + 1]), frames)
+    runs = []
+    run = 0
+    for i in range(first, frames):
+        if samples[2 * i] or samples[2 * i + 1]:
+            if run >= min_frames:
+                runs.append((i - run, run))
+            run = 0
+        else:
+            run += 1
+    return runs

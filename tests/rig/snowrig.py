@@ -1,4 +1,5 @@
-"""The test rig: runs the real Windows programs under Wine on a private X screen.
+"""The test rig: runs the real Windows programs under Wine on a private X screen
+(or, with native=True, the Linux program on the same kind of screen).
 
 A `Rig` starts Xvfb on a free display, gives Wine a prefix of this test run
 (created once per run and reused, with or without a virtual desktop), points
@@ -25,6 +26,8 @@ import signal
 import subprocess
 import tempfile
 import time
+
+import xwindows
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -205,9 +208,10 @@ def ensure_prefix_locked(desktop, display, log):
 class Proc:
     """A Windows program started by the rig."""
 
-    def __init__(self, popen, stdout_path):
+    def __init__(self, popen, stdout_path, stderr_path=None):
         self.popen = popen
         self.stdout_path = stdout_path
+        self.stderr_path = stderr_path
 
     def wait(self, timeout):
         """The exit status, or raises RigError when the program is still running."""
@@ -221,6 +225,13 @@ class Proc:
 
     def output(self):
         with open(self.stdout_path, "rb") as f:
+            return f.read().decode(errors="replace")
+
+    def errors(self):
+        """What a native program wrote to standard error so far."""
+        if not self.stderr_path:
+            return ""
+        with open(self.stderr_path, "rb") as f:
             return f.read().decode(errors="replace")
 
 
@@ -277,14 +288,17 @@ class Rig:
     """One test's private screen, Wine session and sound capture."""
 
     def __init__(self, desktop=None, screen="1024x768", capture_sound=True, clocked_sound=False,
-                 name="rig"):
+                 name="rig", native=False):
         """capture_sound: give Wine a sound device that writes what is played to a
         file (ALSA's file plugin; it takes samples as fast as they come, so the
         capture says what was played and in which order, but not when).
         clocked_sound: instead play into a private PulseAudio server's null sink,
         which runs on the wall clock, and record it from the start of the session,
         silence included, so the capture also says when.
-        Neither: no usable sound device at all."""
+        Neither: no usable sound device at all.
+        native: the programs are Linux programs, started directly; there is no
+        Wine session."""
+        self.native = native
         self.desktop = desktop
         self.screen = screen
         self.capture_sound = capture_sound or clocked_sound
@@ -315,9 +329,10 @@ class Rig:
         self.dir = tempfile.mkdtemp(prefix=self.name + "-", dir=_run_dir())
         self.log = open(os.path.join(self.dir, "rig.log"), "ab")
         self.xvfb, self.display = _start_xvfb(self.screen, self.log)
-        self.prefix = ensure_prefix(self.desktop, self.display, self.log)
         self.env = _base_env()
-        self.env["WINEPREFIX"] = self.prefix
+        if not self.native:
+            self.prefix = ensure_prefix(self.desktop, self.display, self.log)
+            self.env["WINEPREFIX"] = self.prefix
         self.env["DISPLAY"] = self.display
         self.sound_path = os.path.join(self.dir, "captured.raw")
         # No sound server is ever started behind the rig's back.
@@ -342,7 +357,8 @@ class Rig:
                 f.write("pcm.!default { type hw; card 99 }\nctl.!default { type hw; card 99 }\n")
             self.env["ALSA_CONFIG_PATH"] = conf
         # Start the session's wine server, so later timings measure the program.
-        _wineserver_kill(self.env)
+        if not self.native:
+            _wineserver_kill(self.env)
 
     def _start_pulse(self):
         runtime = os.path.join(self.dir, "pulse")
@@ -398,7 +414,7 @@ class Rig:
     def close(self):
         """Ends every program of the session, the wine server and the screen."""
         env = getattr(self, "env", None)
-        if env is not None:
+        if env is not None and not self.native:
             _wineserver_kill(env)
         for p in self.procs:
             _kill_group(p.popen)
@@ -416,17 +432,20 @@ class Rig:
     # -- programs ---------------------------------------------------------------
 
     def start(self, argv, cwd=None, extra_env=None):
-        """Starts a Windows program; its standard output goes to a file."""
+        """Starts a program (under Wine unless the rig is native); its standard
+        output, and a native program's standard error, go to files."""
         n = len(self.procs)
         out = os.path.join(self.dir, "program-%d.out" % n)
+        err = os.path.join(self.dir, "program-%d.err" % n) if self.native else None
         env = dict(self.env)
         if extra_env:
             env.update(extra_env)
-        with open(out, "wb") as f:
-            popen = subprocess.Popen(["wine"] + list(argv), cwd=cwd, env=env, stdout=f,
-                                     stderr=self.log, stdin=subprocess.DEVNULL,
+        command = list(argv) if self.native else ["wine"] + list(argv)
+        with open(out, "wb") as f, open(err or os.devnull, "wb") as e:
+            popen = subprocess.Popen(command, cwd=cwd, env=env, stdout=f,
+                                     stderr=e if err else self.log, stdin=subprocess.DEVNULL,
                                      start_new_session=True)
-        proc = Proc(popen, out)
+        proc = Proc(popen, out, err)
         self.procs.append(proc)
         return proc
 
@@ -452,6 +471,10 @@ class Rig:
 
     def wait_window(self, title, timeout=30):
         """Waits until a visible window with that title exists."""
+        if self.native:
+            if xwindows.wait_window(self.env, title, timeout) is None:
+                raise RigError("no window titled %r within %.0f s" % (title, timeout))
+            return
         r = subprocess.run(["wine", wintool_path(), "wait", title, str(int(timeout * 1000))],
                            env=self.env, stdout=subprocess.PIPE, stderr=self.log,
                            timeout=timeout + 30)
@@ -459,6 +482,10 @@ class Rig:
             raise RigError("no window titled %r within %.0f s" % (title, timeout))
 
     def wait_gone(self, title, timeout=30):
+        if self.native:
+            if not xwindows.wait_gone(self.env, title, timeout):
+                raise RigError("window %r still there after %.0f s" % (title, timeout))
+            return
         r = subprocess.run(["wine", wintool_path(), "gone", title, str(int(timeout * 1000))],
                            env=self.env, stdout=subprocess.PIPE, stderr=self.log,
                            timeout=timeout + 30)
@@ -466,13 +493,23 @@ class Rig:
             raise RigError("window %r still there after %.0f s" % (title, timeout))
 
     def has_window(self, title):
+        if self.native:
+            return bool(xwindows.find_windows(self.env, title))
         r = subprocess.run(["wine", wintool_path(), "wait", title, "0"], env=self.env,
                            stdout=subprocess.PIPE, stderr=self.log, timeout=30)
         return r.returncode == 0
 
     def message_text(self, title="Error", timeout=30):
-        """Waits for a message box and returns its text as the user reads it."""
+        """Waits for a message box and returns its text as the user reads it.
+        A native program's box says the same on standard error, as
+        "TITLE: TEXT", which is where it is read from."""
         self.wait_window(title, timeout)
+        if self.native:
+            errors = self.procs[-1].errors() if self.procs else ""
+            marker = title + ": "
+            if marker not in errors:
+                raise RigError("no %r message on standard error: %r" % (title, errors))
+            return errors[errors.rindex(marker) + len(marker):].rstrip("\n")
         return self.wintool("text", title).rstrip("\r\n").replace("\r\n", "\n")
 
     def dialog_controls(self, title):
@@ -492,8 +529,30 @@ class Rig:
     def click(self, title, control_id):
         self.wintool("click", title, control_id)
 
+    def foreground(self, title):
+        """Gives a window the keyboard focus."""
+        if self.native:
+            if not xwindows.focus(self.env, title):
+                raise RigError("no window titled %r to focus" % title)
+            return
+        self.wintool("foreground", title)
+
+    def close_window(self, title):
+        """Asks a window to close, as its close box or Alt+F4 does."""
+        if not self.native:
+            self.foreground(title)
+            self.alt_f4()
+            return
+        window = xwindows.wait_window(self.env, title, 10)
+        if window is None:
+            raise RigError("no window titled %r to close" % title)
+        xwindows.request_close(self.display, window)
+
     def key(self, name, how="press"):
         """Presses a key as a person would (delivered to the focused window)."""
+        if self.native:
+            xwindows.key(self.env, name, how)
+            return
         vk = VK[name] if isinstance(name, str) else int(name)
         if how != "press":
             self.wintool("key", vk, how)
@@ -511,6 +570,8 @@ class Rig:
 
     def display_mode(self):
         """(width, height, bits per pixel, refresh) of the current display mode."""
+        if self.native:
+            return xwindows.screen_size(self.env) + (32, 0)
         return tuple(int(v) for v in self.wintool("mode").split())
 
     def client_size(self, title):

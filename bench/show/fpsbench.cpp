@@ -1,9 +1,8 @@
-// Frames per second of the scene in a real window with WGL, beside a bare
-// clear-and-swap loop in the same window and the same run.
-//   Usage: show_wine_fps WIDTH HEIGHT SECONDS [PACK]
+// Frames per second of the scene in a real window of the platform's GLWindow
+// (WGL under Wine, SDL natively), beside a bare clear-and-swap loop in the same
+// window and the same run.
+//   Usage: show_wine_fps | show_native_fps  WIDTH HEIGHT SECONDS [PACK]
 // The music is not started: this measures the picture alone.
-#include <windows.h>
-
 #include "glwindow.h"
 #include "media.h"
 #include "music.h"
@@ -17,6 +16,7 @@
 
 #include <GL/gl.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -32,13 +32,11 @@ double measureSeconds = 5;
 double stageStart = 0;
 long stageFrames = 0;
 double bareFps = 0;
-double secondsPerCount = 0;
 
 double now()
 {
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return double(counter.QuadPart) * secondsPerCount;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 void releaseAll()
@@ -136,13 +134,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "width and height 64 to 4096, seconds above 0 up to 600\n");
         return 2;
     }
-    LARGE_INTEGER frequency;
-    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart == 0) {
-        std::fprintf(stderr, "no high-resolution counter\n");
-        return 1;
-    }
-    secondsPerCount = 1.0 / double(frequency.QuadPart);
-
     std::FILE* probe = std::fopen(packPath, "rb");
     if (!probe) {
         std::fprintf(stderr, "cannot open the pack %s\n", packPath);
@@ -150,7 +141,7 @@ int main(int argc, char** argv)
     }
     std::fclose(probe);
     pack = new PackFile(packPath);
-    glWindow = new GLWindow(GetModuleHandleA(nullptr), "snowgig fps", uint32_t(width),
+    glWindow = new GLWindow(nullptr, "snowgig fps", uint32_t(width),
                             uint32_t(height), 32, false);
     scaleX = float(width) * 0.0015625f;
     scaleY = float(height) * 0.0020833334f;
