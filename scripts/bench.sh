@@ -19,6 +19,8 @@ echo "== The show under Wine: frames per second beside a bare clear-and-swap loo
 timeout 900 cmake --build "$windows" --target show_wine_fps_run
 echo "== The sound library: decoder speed beside mpg123, unpause delay, memory"
 timeout 900 python3 "$top/bench/sound/run_sound_bench.py" "$windows"
+echo "== Unbroken music: dropouts of the old and the new output, idle and loaded"
+SNOWGIG_DIST=$windows/dist timeout 3600 python3 "$top/bench/sound/run_dropout_bench.py" "$windows"
 echo "== The Linux sound library: decoding, CPU while playing, pause and unpause, dropouts, memory"
 timeout 600 python3 "$top/bench/sound/linux/run_linux_sound_bench.py" "$native"
 echo "== The Linux program beside the Windows one: frames per second, OK to the first frame, peak memory"

@@ -26,6 +26,8 @@ fi
 dist=$top/build/windows/dist
 if [ -n "${DISPLAY:-}" ]; then
   cd "$dist"
-  WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all exec wine snowgig.exe
+  # Wine feeds PulseAudio only 30 ms ahead unless told otherwise; a second
+  # keeps the music going when the machine is busy.
+  PULSE_LATENCY_MSEC=${PULSE_LATENCY_MSEC:-1000} WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all exec wine snowgig.exe
 fi
 exec python3 "$top/scripts/showcase.py" --dist "$dist" --out "$top/out" --seconds "${SNOWGIG_SECONDS:-60}"

@@ -5,7 +5,8 @@ add_library(snowgig_sound_core STATIC
   gaplessinfo.cpp
   mp3layout.cpp
   looptrim.cpp
-  pcmsource.cpp)
+  pcmsource.cpp
+  pcmring.cpp)
 target_include_directories(snowgig_sound_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
 if(WIN32)

@@ -1,10 +1,11 @@
 // fmod.dll's platform part: streams decoded by the system's MP3 codec (ACM)
-// and played through the system's wave output.
+// and played through the system's shared audio engine, or its wave output
+// where that is missing.
 #include <new>
 
 #include "mp3decoding.h"
 #include "soundplatform.h"
-#include "waveoutput.h"
+#include "systemoutput.h"
 
 struct StreamDecoder {
     AcmDecoder acm;
@@ -12,7 +13,7 @@ struct StreamDecoder {
 
 namespace {
 
-WaveOutput output;
+SystemOutput output;
 
 }  // namespace
 
@@ -40,12 +41,12 @@ void closeStreamDecoder(StreamDecoder* decoder, PcmSource* source)
 
 bool openSoundOutput(int sampleRate)
 {
-    return openWaveOutput(&output, sampleRate);
+    return openSystemOutput(&output, sampleRate);
 }
 
 void closeSoundOutput()
 {
-    closeWaveOutput(&output);
+    closeSystemOutput(&output);
 }
 
 int soundOutputRate()
@@ -55,17 +56,17 @@ int soundOutputRate()
 
 bool startSoundOutput(PcmSource* source, bool paused)
 {
-    return startWaveOutput(&output, source, paused);
+    return startSystemOutput(&output, source, paused);
 }
 
 void stopSoundOutput()
 {
-    stopWaveOutput(&output);
+    stopSystemOutput(&output);
 }
 
 void pauseSoundOutput(bool paused)
 {
-    pauseWaveOutput(&output, paused);
+    pauseSystemOutput(&output, paused);
 }
 
 bool soundOutputPaused()

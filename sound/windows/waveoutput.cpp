@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "outputtrace.h"
+
 namespace {
 
 const DWORD bufferBytes = outputBufferFrames * 2 * sizeof(int16_t);
@@ -26,6 +28,14 @@ DWORD WINAPI feedOutput(void* parameter)
             if (got < size_t(outputBufferFrames))
                 std::memset(samples + 2 * got, 0, (outputBufferFrames - got) * 2 * sizeof(int16_t));
             header->dwFlags &= ~WHDR_DONE;
+            if (outputTrace) {
+                unsigned queued = 0;
+                for (int j = 0; j < outputBufferCount; ++j) {
+                    if (output->headers[j].dwFlags & WHDR_INQUEUE)
+                        queued += outputBufferFrames;
+                }
+                outputTrace(outputBufferFrames, queued);
+            }
             waveOutWrite(output->device, header, sizeof *header);
         }
         WaitForSingleObject(output->bufferDone, workerPollMs);
@@ -103,6 +113,7 @@ bool startWaveOutput(WaveOutput* output, PcmSource* source, bool paused)
     // The show's frame loop takes every cycle it can get; the feeder must win
     // against it, or the output runs dry and the tune stutters.
     SetThreadPriority(output->worker, THREAD_PRIORITY_TIME_CRITICAL);
+    nameOutputThread(output->worker, L"snowgig_sound");
     return true;
 }
 

@@ -2,9 +2,11 @@
 folder a test may change, pack surgery, and small checks of pictures and sound.
 The same tests drive the Windows program under Wine and, run with --native, the
 Linux program on a plain X screen."""
+import contextlib
 import os
 import shutil
 import struct
+import subprocess
 import sys
 import tempfile
 
@@ -104,6 +106,24 @@ def shots_dir(rig):
     d = os.environ.get("SNOWGIG_SHOTS") or os.path.join(tempfile.gettempdir(), "snowgig-shots")
     os.makedirs(d, exist_ok=True)
     return d
+
+
+@contextlib.contextmanager
+def busy_processes(count):
+    """`count` processes that spin for as long as the block runs, at normal
+    priority, each in a session of its own as if started from a terminal of
+    its own."""
+    procs = [subprocess.Popen(["sh", "-c", "while :; do :; done"], start_new_session=True,
+                              stdin=subprocess.DEVNULL)
+             for _ in range(count)]
+    try:
+        yield procs
+    finally:
+        for p in procs:
+            p.kill()
+        for p in procs:
+            with contextlib.suppress(subprocess.TimeoutExpired):
+                p.wait(timeout=10)
 
 
 def dropouts(raw, min_frames=int(snowrig.SAMPLE_RATE * 0.002)):

@@ -9,6 +9,7 @@ import subprocess
 import time
 
 import snowrig
+from dropouts import describe, find_dropouts
 from demo import NATIVE, SKY, TITLE, colour_share, copy_dist, expect, silent, start_demo
 
 
@@ -180,7 +181,11 @@ def main():
         loud = sum(1 for v in levels if v > 500)
         expect(levels and loud > 0.9 * len(levels), "the tune is not heard after the delay "
                "(%d of %d windows loud)" % (loud, len(levels)))
-        print("ok silent while paused, the tune after the unpause")
+        playing = raw[rig.sound_offset(music - 0.3):rig.sound_offset(frames[-1][0])]
+        dropouts = find_dropouts(playing)
+        expect(not dropouts, "the tune drops out (seconds into the tune): %s"
+               % describe(dropouts, offset=-0.3))
+        print("ok silent while paused, the tune after the unpause, no dropout")
 
         if rig.native:
             rig.foreground(TITLE)  # no window manager hands the new window the focus

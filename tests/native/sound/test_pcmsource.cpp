@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "pcmring.h"
 #include "pcmsource.h"
 
 namespace {
@@ -131,4 +132,86 @@ TEST(PcmSource, DecoderFailureEndsTheStream)
     EXPECT_LT(got, size_t(100000));
     EXPECT_TRUE(f.source.ended);
     closePcmSource(&f.source);
+}
+
+namespace {
+
+// One step of a ring's life: decode, hand to the device, the device reporting
+// what it still holds, or the device dropping what it holds (a pause).
+enum RingStep { FILL, SEND, QUEUED, DROP };
+
+struct RingCase {
+    const char* name;
+    std::vector<std::pair<RingStep, size_t>> steps;
+};
+
+}  // namespace
+
+// Whatever the order of decoding, sending and pausing, the device plays the
+// tune once through in order: nothing repeated, nothing skipped, nothing
+// overwritten while the device still holds it, across the ring's wrap.
+TEST(PcmRing, TheDevicePlaysTheTuneInOrderThroughWrapsAndPauses)
+{
+    const RingCase cases[] = {
+        {"straight through, wrapping", {{FILL, 700}, {SEND, 600}, {QUEUED, 100}, {FILL, 5000},
+                                        {SEND, 900}, {QUEUED, 0}, {FILL, 5000}, {SEND, 5000}}},
+        {"a pause sends the dropped frames again", {{FILL, 1000}, {SEND, 800}, {DROP, 300},
+                                                    {SEND, 500}, {QUEUED, 0}, {FILL, 400},
+                                                    {SEND, 5000}}},
+        {"frames the device holds are not overwritten", {{FILL, 1000}, {SEND, 1000},
+                                                         {FILL, 500}, {QUEUED, 1000},
+                                                         {FILL, 500}, {DROP, 1000},
+                                                         {SEND, 1000}}},
+        {"pausing twice, across the wrap", {{FILL, 900}, {SEND, 900}, {QUEUED, 50},
+                                            {FILL, 5000}, {SEND, 300}, {DROP, 250},
+                                            {DROP, 0}, {SEND, 700}, {DROP, 699},
+                                            {SEND, 5000}}},
+        {"the device claiming more than it was sent", {{FILL, 300}, {SEND, 100},
+                                                       {QUEUED, 5000}, {DROP, 5000},
+                                                       {SEND, 300}}},
+    };
+    for (const RingCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        openSource(&f, 20, 2, 576, 1080, true);
+        long tune = 20 * frameSamples - 576 - 1080;
+        PcmRing ring;
+        ASSERT_TRUE(openPcmRing(&ring, 1000));
+        std::vector<int16_t> device;  // sent and not yet played, left channel
+        std::vector<int16_t> heard;
+        std::vector<int16_t> out(2 * 5000);
+        auto playUntil = [&](size_t held) {
+            while (device.size() > held) {
+                heard.push_back(device.front());
+                device.erase(device.begin());
+            }
+        };
+        for (const auto& step : c.steps) {
+            size_t n = step.second;
+            if (step.first == FILL) {
+                size_t room = pcmRingSpace(ring);
+                EXPECT_EQ(n < room ? n : room, fillPcmRing(&ring, &f.source, n));
+            } else if (step.first == SEND) {
+                size_t got = sendPcmRing(&ring, out.data(), n);
+                for (size_t i = 0; i < got; ++i)
+                    device.push_back(out[2 * i]);
+            } else if (step.first == QUEUED) {
+                playUntil(n);
+                markPcmRingQueued(&ring, device.size());
+            } else {
+                playUntil(n);
+                rewindPcmRing(&ring, device.size());
+                device.clear();
+            }
+            ASSERT_LE(ring.played, ring.sent);
+            ASSERT_LE(ring.sent, ring.decoded);
+            ASSERT_LE(ring.decoded - ring.played, ring.capacity);
+        }
+        playUntil(0);
+        ASSERT_FALSE(heard.empty());
+        for (size_t i = 0; i < heard.size(); ++i)
+            ASSERT_EQ(int16_t(576 + long(i) % tune), heard[i]) << "frame " << i;
+        closePcmRing(&ring);
+        closePcmSource(&f.source);
+    }
 }
