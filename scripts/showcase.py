@@ -14,7 +14,6 @@ and prints the recording's frame rate, the share of frames that repeat the one
 before, and the dropouts in the sound.
 """
 import argparse
-import array
 import os
 import re
 import subprocess
@@ -24,32 +23,17 @@ import time
 top = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(top, "tests", "rig"))
 import snowrig  # noqa: E402
+from dropouts import find_dropouts  # noqa: E402
 
 MODE = (640, 480)            # the Setup dialog's preselected mode
 SHOTS = [1.0, 4.5, 12.0, 20.0, 30.0, 45.0, 58.0]
-DROPOUT_SECONDS = 0.002      # a run of silent sample frames this long is a dropout
 
 
-def count_dropouts(raw, rate=snowrig.SAMPLE_RATE):
-    """Runs of at least 2 ms of zero sample frames (both channels 0) after the
-    first sound, in 16-bit stereo; a run still open at the end is not counted."""
-    samples = array.array("h")
-    samples.frombytes(raw[: len(raw) - len(raw) % 4])
-    shortest = int(DROPOUT_SECONDS * rate)
-    started = False
-    run = 0
-    count = 0
-    for k in range(0, len(samples), 2):
-        silent = samples[k] == 0 and samples[k + 1] == 0
-        if not started:
-            started = not silent
-            continue
-        if silent:
-            run += 1
-        else:
-            count += run >= shortest
-            run = 0
-    return count
+def count_dropouts(raw):
+    """Dropouts after the first sound; a silence still open where the capture
+    was cut is the end of the recording, not a dropout."""
+    total = (len(raw) // 4) / snowrig.SAMPLE_RATE
+    return sum(1 for at, length in find_dropouts(raw) if at + length < total - 1e-6)
 
 
 def grab_start(log_path):

@@ -15,7 +15,8 @@ import sys
 import time
 
 import snowrig
-from demo import NATIVE, SKY, TITLE, colour_share, copy_dist, dropouts, start_demo
+from demo import NATIVE, SKY, TITLE, colour_share, copy_dist, start_demo
+from dropouts import find_dropouts
 
 
 def peak_kib(pid):
@@ -46,7 +47,7 @@ def one_run(rig, folder):
     heard_from = pressed + first_frame + 3.0
     heard_to = time.time() - 0.2
     music = rig.sound_bytes()[rig.sound_offset(heard_from):rig.sound_offset(heard_to)]
-    gaps = len(dropouts(music))
+    gaps = len(find_dropouts(music))
     if rig.native:
         rig.foreground(TITLE)
     rig.key("Escape")

@@ -124,23 +124,3 @@ def busy_processes(count):
         for p in procs:
             with contextlib.suppress(subprocess.TimeoutExpired):
                 p.wait(timeout=10)
-
-
-def dropouts(raw, min_frames=int(snowrig.SAMPLE_RATE * 0.002)):
-    """Runs of silence (both channels exactly 0) of 2 ms or more in a captured
-    stereo stream, as (first frame, length in frames), after the first sound."""
-    import array
-    samples = array.array("h")
-    samples.frombytes(raw[: len(raw) - len(raw) % 4])
-    frames = len(samples) // 2
-    first = next((i for i in range(frames) if samples[2 * i] or samples[2 * i + 1]), frames)
-    runs = []
-    run = 0
-    for i in range(first, frames):
-        if samples[2 * i] or samples[2 * i + 1]:
-            if run >= min_frames:
-                runs.append((i - run, run))
-            run = 0
-        else:
-            run += 1
-    return runs
