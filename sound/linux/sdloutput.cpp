@@ -1,5 +1,10 @@
 #include "sdloutput.h"
 
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 
@@ -15,10 +20,28 @@ void copyFromRing(const SdlOutput* output, uint64_t from, int16_t* to, size_t fr
     std::memcpy(to + 2 * first, output->ring, (frames - first) * 2 * sizeof(int16_t));
 }
 
+// The device thread hands the sound server one buffer at a time, so it must
+// never wait behind the show's drawing threads: real-time scheduling where the
+// system grants it, else the highest nice level it allows.
+void raiseDeviceThread()
+{
+    sched_param realTime{};
+    realTime.sched_priority = 10;
+    if (pthread_setschedparam(pthread_self(), SCHED_RR, &realTime) == 0)
+        return;
+    for (int nice = -20; nice < 0; nice += 5)
+        if (setpriority(PRIO_PROCESS, id_t(gettid()), nice) == 0)
+            return;
+}
+
 // SDL's audio thread: the next device buffer, silence while paused or stopped.
 void fillDeviceBuffer(void* parameter, Uint8* bytes, int length)
 {
     SdlOutput* output = static_cast<SdlOutput*>(parameter);
+    if (!output->deviceThreadRaised) {
+        raiseDeviceThread();
+        output->deviceThreadRaised = true;
+    }
     int16_t* samples = reinterpret_cast<int16_t*>(bytes);
     size_t frames = size_t(length) / (2 * sizeof(int16_t));
     size_t given = 0;
@@ -104,6 +127,7 @@ void closeSdlOutput(SdlOutput* output)
         SDL_CloseAudioDevice(output->device);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         output->device = 0;
+        output->deviceThreadRaised = false;
     }
     if (output->wake)
         SDL_DestroySemaphore(output->wake);

@@ -15,7 +15,7 @@
 
 const int sdlRingFrames = 32768;   // sample frames decoded ahead
 const int sdlFeedFrames = 2048;    // sample frames decoded per step of the worker
-const int sdlDeviceFrames = 4096;  // sample frames per device buffer: about 93 ms, deep enough that a busy machine does not starve the sound server
+const int sdlDeviceFrames = 2048;  // sample frames per device buffer: about 46 ms
 
 struct SdlOutput {
     SDL_AudioDeviceID device = 0;
@@ -33,6 +33,7 @@ struct SdlOutput {
     std::atomic<uint64_t> starvedBuffers{0};
     std::atomic<uint64_t> starvedFrames{0};
     SDL_sem* wake = nullptr;  // posted by the callback as it frees room
+    bool deviceThreadRaised = false;  // touched only by the device's callback
     SDL_Thread* worker = nullptr;
     PcmSource* source = nullptr;
 };

@@ -17,11 +17,11 @@ SC_MAXIMIZE = 0xF030
 
 
 def main():
-    if not os.path.exists(os.path.join(dist_dir(), "snowgig.dat")):
-        sys.exit("the shipping folder has no snowgig.dat: configure with SNOWGIG_PACK")
     with snowrig.Rig(desktop="1024x768", name="show-maximised") as rig:
+        if not os.path.exists(os.path.join(dist_dir(rig), "snowgig.dat")):
+            sys.exit("the shipping folder has no snowgig.dat: configure with SNOWGIG_PACK")
         folder = os.path.join(tempfile.mkdtemp(prefix="dist-", dir=rig.dir), "dist")
-        shutil.copytree(dist_dir(), folder)
+        shutil.copytree(dist_dir(rig), folder)
         proc = rig.start(["snowgig.exe"], cwd=folder)
         rig.wait_window("Setup", 60)
         rig.click("Setup", 1004)  # Windowed
