@@ -9,7 +9,4 @@
 typedef void (*OutputTrace)(unsigned handed, unsigned queued);
 extern OutputTrace outputTrace;
 
-// Names a thread for debuggers and profilers, where the system can.
-void nameOutputThread(HANDLE thread, const wchar_t* name);
-
 #endif

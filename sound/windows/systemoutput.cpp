@@ -6,18 +6,6 @@
 
 OutputTrace outputTrace = nullptr;
 
-typedef HRESULT(WINAPI* SetThreadDescriptionCall)(HANDLE, PCWSTR);
-
-void nameOutputThread(HANDLE thread, const wchar_t* name)
-{
-    // Windows 10 and later only, so looked up rather than linked.
-    SetThreadDescriptionCall describe = reinterpret_cast<SetThreadDescriptionCall>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"),
-                                               "SetThreadDescription")));
-    if (describe)
-        describe(thread, name);
-}
-
 namespace {
 
 bool waveOutForced()

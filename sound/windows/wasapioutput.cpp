@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "feederthread.h"
 #include "outputtrace.h"
 
 namespace {
 
 const REFERENCE_TIME hundredNsPerMs = 10000;
-const DWORD workerStopTimeoutMs = 10000;
 
 template <typename T>
 void release(T*& p)
@@ -154,13 +154,11 @@ bool startWasapiOutput(WasapiOutput* output, PcmSource* source, bool paused)
     output->source = source;
     output->paused = true;
     output->stopping = 0;
-    output->worker = CreateThread(nullptr, 0, feedOutput, output, 0, nullptr);
+    output->worker = startFeederThread(feedOutput, output);
     if (!output->worker) {
         output->source = nullptr;
         return false;
     }
-    SetThreadPriority(output->worker, THREAD_PRIORITY_TIME_CRITICAL);
-    nameOutputThread(output->worker, L"snowgig_sound");
     if (!paused)
         pauseWasapiOutput(output, false);
     return true;
@@ -168,14 +166,7 @@ bool startWasapiOutput(WasapiOutput* output, PcmSource* source, bool paused)
 
 void stopWasapiOutput(WasapiOutput* output)
 {
-    if (output->worker) {
-        InterlockedExchange(&output->stopping, 1);
-        SetEvent(output->wake);
-        if (WaitForSingleObject(output->worker, workerStopTimeoutMs) != WAIT_OBJECT_0)
-            TerminateThread(output->worker, 1);
-        CloseHandle(output->worker);
-        output->worker = nullptr;
-    }
+    stopFeederThread(output->worker, &output->stopping, output->wake);
     if (output->client) {
         output->client->Stop();
         output->client->Reset();

@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "feederthread.h"
 #include "outputtrace.h"
 
 namespace {
 
 const DWORD bufferBytes = outputBufferFrames * 2 * sizeof(int16_t);
 const DWORD workerPollMs = 50;
-const DWORD workerStopTimeoutMs = 10000;
 
 DWORD WINAPI feedOutput(void* parameter)
 {
@@ -105,30 +105,17 @@ bool startWaveOutput(WaveOutput* output, PcmSource* source, bool paused)
     pauseWaveOutput(output, paused);
     output->source = source;
     output->stopping = 0;
-    output->worker = CreateThread(nullptr, 0, feedOutput, output, 0, nullptr);
+    output->worker = startFeederThread(feedOutput, output);
     if (!output->worker) {
         output->source = nullptr;
         return false;
     }
-    // The show's frame loop takes every cycle it can get; the feeder must win
-    // against it, or the output runs dry and the tune stutters.
-    SetThreadPriority(output->worker, THREAD_PRIORITY_TIME_CRITICAL);
-    nameOutputThread(output->worker, L"snowgig_sound");
     return true;
 }
 
 void stopWaveOutput(WaveOutput* output)
 {
-    if (output->worker) {
-        InterlockedExchange(&output->stopping, 1);
-        SetEvent(output->bufferDone);
-        // The worker only ever waits for the device or decodes one buffer, so
-        // it ends quickly; should it not, it must not go on reading the stream.
-        if (WaitForSingleObject(output->worker, workerStopTimeoutMs) != WAIT_OBJECT_0)
-            TerminateThread(output->worker, 1);
-        CloseHandle(output->worker);
-        output->worker = nullptr;
-    }
+    stopFeederThread(output->worker, &output->stopping, output->bufferDone);
     if (output->device)
         waveOutReset(output->device);
     output->source = nullptr;
