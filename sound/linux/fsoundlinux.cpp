@@ -1,8 +1,11 @@
 // The Linux library's platform part: streams decoded by libmpg123 and played
-// through SDL audio on the desktop's sound server (or ALSA).
+// on the desktop's sound server (or through SDL audio to ALSA).
+#include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include "mpg123decoder.h"
+#include "pulseoutput.h"
 #include "sdloutput.h"
 #include "soundplatform.h"
 
@@ -15,7 +18,11 @@ namespace {
 // Frames handed to the decoder at a time.
 const size_t framesPerDecode = 8;
 
-SdlOutput output;
+enum ActiveOutput { OUTPUT_NONE, OUTPUT_PULSE, OUTPUT_SDL };
+
+ActiveOutput active = OUTPUT_NONE;
+PulseOutput pulse;
+SdlOutput sdl;
 
 long decodeWithMpg123(void* decoder, const uint8_t* frames, size_t bytes, bool flush,
                       const int16_t** pcm)
@@ -54,37 +61,67 @@ void closeStreamDecoder(StreamDecoder* decoder, PcmSource* source)
     delete decoder;
 }
 
+// The sound server through its own library where one answers, else SDL audio
+// (its own PulseAudio or ALSA drivers). SNOWGIG_SOUND_OUTPUT=sdl, or an
+// SDL_AUDIODRIVER of the user's choosing, goes straight to SDL.
+bool sdlChosen()
+{
+    const char* output = std::getenv("SNOWGIG_SOUND_OUTPUT");
+    return (output && std::strcmp(output, "sdl") == 0) || std::getenv("SDL_AUDIODRIVER");
+}
+
 bool openSoundOutput(int sampleRate)
 {
-    return openSdlOutput(&output, sampleRate);
+    closeSoundOutput();
+    if (!sdlChosen() && openPulseOutput(&pulse, sampleRate))
+        active = OUTPUT_PULSE;
+    else if (openSdlOutput(&sdl, sampleRate))
+        active = OUTPUT_SDL;
+    return active != OUTPUT_NONE;
 }
 
 void closeSoundOutput()
 {
-    closeSdlOutput(&output);
+    if (active == OUTPUT_PULSE)
+        closePulseOutput(&pulse);
+    else if (active == OUTPUT_SDL)
+        closeSdlOutput(&sdl);
+    active = OUTPUT_NONE;
 }
 
 int soundOutputRate()
 {
-    return output.sampleRate;
+    if (active == OUTPUT_PULSE)
+        return pulse.sampleRate;
+    return active == OUTPUT_SDL ? sdl.sampleRate : 0;
 }
 
 bool startSoundOutput(PcmSource* source, bool paused)
 {
-    return startSdlOutput(&output, source, paused);
+    if (active == OUTPUT_PULSE)
+        return startPulseOutput(&pulse, source, paused);
+    return active == OUTPUT_SDL && startSdlOutput(&sdl, source, paused);
 }
 
 void stopSoundOutput()
 {
-    stopSdlOutput(&output);
+    if (active == OUTPUT_PULSE)
+        stopPulseOutput(&pulse);
+    else if (active == OUTPUT_SDL)
+        stopSdlOutput(&sdl);
 }
 
 void pauseSoundOutput(bool paused)
 {
-    pauseSdlOutput(&output, paused);
+    if (active == OUTPUT_PULSE)
+        pausePulseOutput(&pulse, paused);
+    else if (active == OUTPUT_SDL)
+        pauseSdlOutput(&sdl, paused);
 }
 
 bool soundOutputPaused()
 {
-    return output.paused.load();
+    if (active == OUTPUT_PULSE)
+        return pulse.paused;
+    return active == OUTPUT_SDL && sdl.paused.load();
 }

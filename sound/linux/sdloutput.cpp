@@ -1,12 +1,9 @@
 #include "sdloutput.h"
 
-#include <pthread.h>
-#include <sched.h>
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <cstring>
+
+#include "soundthread.h"
 
 namespace {
 
@@ -20,26 +17,12 @@ void copyFromRing(const SdlOutput* output, uint64_t from, int16_t* to, size_t fr
     std::memcpy(to + 2 * first, output->ring, (frames - first) * 2 * sizeof(int16_t));
 }
 
-// The device thread hands the sound server one buffer at a time, so it must
-// never wait behind the show's drawing threads: real-time scheduling where the
-// system grants it, else the highest nice level it allows.
-void raiseDeviceThread()
-{
-    sched_param realTime{};
-    realTime.sched_priority = 10;
-    if (pthread_setschedparam(pthread_self(), SCHED_RR, &realTime) == 0)
-        return;
-    for (int nice = -20; nice < 0; nice += 5)
-        if (setpriority(PRIO_PROCESS, id_t(gettid()), nice) == 0)
-            return;
-}
-
 // SDL's audio thread: the next device buffer, silence while paused or stopped.
 void fillDeviceBuffer(void* parameter, Uint8* bytes, int length)
 {
     SdlOutput* output = static_cast<SdlOutput*>(parameter);
     if (!output->deviceThreadRaised) {
-        raiseDeviceThread();
+        raiseSoundThread();
         output->deviceThreadRaised = true;
     }
     int16_t* samples = reinterpret_cast<int16_t*>(bytes);

@@ -68,16 +68,17 @@ def wintool_path():
 # periods), whatever the program's own queue, and tops it up from a thread
 # that must run every 10 ms; libpulse takes a deeper target from the
 # environment. SNOWGIG_PULSE_LATENCY_MSEC changes it ("" leaves Wine's own).
+# The Linux program asks for its own deep buffer and runs without it.
 PULSE_LATENCY_MSEC = "1000"
 
 
-def _base_env():
+def _base_env(native):
     env = dict(os.environ)
     env["WINEDEBUG"] = env.get("SNOWGIG_WINEDEBUG", "-all")
     env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
     env.pop("WINEPREFIX", None)
     latency = env.get("SNOWGIG_PULSE_LATENCY_MSEC", PULSE_LATENCY_MSEC)
-    if latency:
+    if latency and not native:
         env["PULSE_LATENCY_MSEC"] = latency
     else:
         env.pop("PULSE_LATENCY_MSEC", None)
@@ -154,7 +155,7 @@ def _wineserver_kill(env, timeout=15):
 def _make_prefix(path, desktop, display, log):
     """Creates a Wine prefix (plain, or copied from the plain one and told to run
     every program in a virtual desktop of the given size)."""
-    env = _base_env()
+    env = _base_env(native=False)
     env["WINEPREFIX"] = path
     env["DISPLAY"] = display
     if desktop is None:
@@ -329,7 +330,7 @@ class Rig:
         self.dir = tempfile.mkdtemp(prefix=self.name + "-", dir=_run_dir())
         self.log = open(os.path.join(self.dir, "rig.log"), "ab")
         self.xvfb, self.display = _start_xvfb(self.screen, self.log)
-        self.env = _base_env()
+        self.env = _base_env(self.native)
         if not self.native:
             self.prefix = ensure_prefix(self.desktop, self.display, self.log)
             self.env["WINEPREFIX"] = self.prefix
