@@ -1,10 +1,13 @@
 #!/usr/bin/env python3
-"""Runs one Windows program under the rig and passes on its exit status.
+"""Runs one Windows program under the rig (or, with --native, one Linux program
+on a rig screen) and passes on its exit status.
 
-    winerun.py [--desktop WxH] [--screen WxH] [--no-sound] [--timeout SECONDS] PROGRAM [ARGS...]
+    winerun.py [--native] [--desktop WxH] [--screen WxH] [--no-sound] [--timeout SECONDS]
+               PROGRAM [ARGS...]
 
-CTest uses it to run the test programs built for Windows: each gets its own X
-screen and Wine session, which are ended afterwards whatever happened.
+CTest uses it to run the test programs built for Windows, and the native ones
+that need a display: each gets its own X screen (and Wine session), which are
+ended afterwards whatever happened.
 """
 import argparse
 import os
@@ -16,6 +19,7 @@ import snowrig  # noqa: E402
 
 def main():
     ap = argparse.ArgumentParser()
+    ap.add_argument("--native", action="store_true", help="PROGRAM is a Linux program")
     ap.add_argument("--desktop")
     ap.add_argument("--screen", default="1024x768", help="size of the X screen")
     ap.add_argument("--no-sound", action="store_true")
@@ -25,16 +29,16 @@ def main():
     a = ap.parse_args()
     name = os.path.splitext(os.path.basename(a.program))[0]
     with snowrig.Rig(desktop=a.desktop, screen=a.screen, capture_sound=not a.no_sound,
-                     name=name) as rig:
+                     name=name, native=a.native) as rig:
         proc = rig.start([a.program] + a.args, cwd=os.getcwd(),
                          extra_env={"SNOWGIG_CAPTURE": rig.sound_path})
         try:
             code = proc.wait(a.timeout)
         except snowrig.RigError as e:
-            sys.stdout.write(proc.output())
+            sys.stdout.write(proc.output() + proc.errors())
             print("winerun: %s: %s" % (name, e))
             return 124
-        sys.stdout.write(proc.output())
+        sys.stdout.write(proc.output() + proc.errors())
         return code
 
 

@@ -1,5 +1,6 @@
 // Writes the reference pictures: one PNG per kept scene state, drawn from the
 // given pack.  Usage: show_reference_frames PACK OUTPUT_DIRECTORY
+#include "framecheck.h"
 #include "framescenes.h"
 #include "offscreenframes.h"
 

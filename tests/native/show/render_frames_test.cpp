@@ -1,5 +1,6 @@
 // Whole frames drawn with OSMesa from the real pack, compared with the
 // reference pictures kept in the repository.
+#include "framecheck.h"
 #include "framescenes.h"
 #include "offscreenframes.h"
 #include "media.h"
@@ -9,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstdlib>
 #include <ostream>
 #include <string>
 
@@ -41,57 +41,15 @@ Picture renderScene(const char* name)
     return renderFrame();
 }
 
-int channelDifference(const Picture& a, const Picture& b, size_t pixel)
-{
-    int largest = 0;
-    for (size_t c = 0; c < 3; ++c) {
-        const int d = std::abs(int(a.rgba[pixel * 4 + c]) - int(b.rgba[pixel * 4 + c]));
-        largest = d > largest ? d : largest;
-    }
-    return largest;
-}
-
 class ReferenceFrame : public ::testing::TestWithParam<FrameScene> {};
 
 TEST_P(ReferenceFrame, MatchesTheKeptPictureWithinTolerance)
 {
     ASSERT_TRUE(OffscreenEnvironment::ready) << "the pack could not be loaded";
     const FrameScene& scene = GetParam();
-    const Picture actual = renderScene(scene.name);
-    Picture expected;
-    const std::string referencePath =
-        std::string(SHOW_REFERENCE_DIR) + "/" + scene.name + ".png";
-    ASSERT_TRUE(readPng(referencePath.c_str(), expected)) << "no picture " << referencePath;
-    ASSERT_EQ(expected.width, actual.width);
-    ASSERT_EQ(expected.height, actual.height);
-
-    const size_t pixels = size_t(actual.width) * actual.height;
-    size_t different = 0;
-    Picture difference = actual;
-    for (size_t p = 0; p < pixels; ++p) {
-        const bool off = channelDifference(actual, expected, p) > 16;
-        different += off;
-        for (size_t c = 0; c < 3; ++c)
-            difference.rgba[p * 4 + c] = off ? (c == 0 ? 255 : 0) : actual.rgba[p * 4 + c] / 4;
-    }
-    if (different * 2000 > pixels) {
-        const std::string stem = std::string("show-") + scene.name;
-        writePng((stem + "-actual.png").c_str(), actual);
-        writePng((stem + "-difference.png").c_str(), difference);
-        uint64_t kept = 0;
-        const std::string fingerprintPath =
-            std::string(SHOW_REFERENCE_DIR) + "/pictures.fingerprint";
-        const bool picturesChanged =
-            !readFingerprint(fingerprintPath.c_str(), kept) || kept != pictureFingerprint();
-        ADD_FAILURE() << different << " of " << pixels << " pixels differ from " << referencePath
-                      << "; see " << stem << "-actual.png and -difference.png"
-                      << (picturesChanged
-                              ? ". The pictures in the pack have changed since the references "
-                                "were drawn: look at the new frames, and if they are right, "
-                                "run `ninja show_reference_images` and commit the result"
-                              : ". The pictures are the ones the references were drawn from: "
-                                "the drawing itself has changed");
-    }
+    const FrameCheck check =
+        checkReferenceFrame(SHOW_REFERENCE_DIR, scene.name, renderScene(scene.name), "show");
+    EXPECT_TRUE(check.failure.empty()) << check.failure;
 }
 
 INSTANTIATE_TEST_SUITE_P(Show, ReferenceFrame,

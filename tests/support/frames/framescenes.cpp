@@ -2,6 +2,7 @@
 
 #include "glwindow.h"
 #include "media.h"
+#include "render.h"
 #include "scene.h"
 #include "texture.h"
 
@@ -125,4 +126,29 @@ const FrameScene* findFrameScene(const char* name)
             return &scene;
     }
     return nullptr;
+}
+
+void resetFrameScene()
+{
+    resize(int(glWindow->getWidth()), int(glWindow->getHeight()));
+
+    startTimer = 2000;
+    showLogo = 0;
+    logoAlpha = 0;
+    phase = 0;
+    frontCityScroll = backCityScroll = 0;
+    frontCityBlock = 0;
+    backCityBlock = 4;
+    bubbleVisible = 0;
+    bubbleStage = -1;
+    quoteIndex = -1;
+    bannerCar = -1;
+    bannerLine = 0;
+    createScene();
+}
+
+void poseFrameScene(const FrameScene& scene)
+{
+    resetFrameScene();
+    scene.pose();
 }
