@@ -23,6 +23,8 @@ echo "== Unbroken music: dropouts of the old and the new output, idle and loaded
 SNOWGIG_DIST=$windows/dist timeout 3600 python3 "$top/bench/sound/run_dropout_bench.py" "$windows"
 echo "== The Linux sound library: decoding, CPU while playing, pause and unpause, dropouts, memory"
 timeout 600 python3 "$top/bench/sound/linux/run_linux_sound_bench.py" "$native"
+echo "== The Linux program's music: dropouts through PulseAudio's library and through SDL audio, idle and loaded"
+timeout 1200 python3 "$top/bench/sound/linux/run_linux_dropout_bench.py" "$native/dist"
 echo "== The Linux program beside the Windows one: frames per second, OK to the first frame, peak memory"
 timeout 1200 python3 "$top/bench/platforms/compare.py" "$native" "$windows"
 echo "== The program: OK to the first frame, peak memory"

@@ -68,7 +68,6 @@ sky_share = functools.lru_cache(maxsize=None)(sky_share)
 # shows a picture up to SHOWN_LATE old (the demo's frame time and the grab's
 # own delay).
 HEARD_LATE = 0.35
-NATIVE_HEARD_LATE = 0.6
 MAPPED_LATE = 0.6
 SHOWN_LATE = 0.3
 FPS = 5
@@ -138,12 +137,9 @@ def main():
         # The delay: two seconds from the first frame of sky, grabbed up to one
         # frame after the window showed, to the tune.
         delay = music - first_sky
-        # Natively the tune has been heard up to 0.5 s late on a loaded machine
-        # (1.85 to 2.47 s measured); where the extra time goes is not known yet.
-        heard_late = NATIVE_HEARD_LATE if rig.native else HEARD_LATE
         # The window itself may map up to MAPPED_LATE after the first frame was
         # drawn (1.48 s measured once under Wine on a loaded machine).
-        expect(2.0 - MAPPED_LATE - 1.0 / FPS <= delay <= 2.0 + heard_late,
+        expect(2.0 - MAPPED_LATE - 1.0 / FPS <= delay <= 2.0 + HEARD_LATE,
                "the tune started %.2f s after the first frame of sky, want 2 s" % delay)
         sky = during(-2.0, 0.0)
         expect(len(sky) >= 3, "only %d frames in the start delay" % len(sky))
