@@ -321,7 +321,7 @@ class Rig:
     """One test's private screen, Wine session and sound capture."""
 
     def __init__(self, desktop=None, screen="1024x768", capture_sound=True, clocked_sound=False,
-                 name="rig", native=False):
+                 name="rig", native=False, modes=()):
         """capture_sound: give Wine a sound device that writes what is played to a
         file (ALSA's file plugin; it takes samples as fast as they come, so the
         capture says what was played and in which order, but not when).
@@ -331,8 +331,11 @@ class Rig:
         Neither: no usable sound device at all.
         native: the programs are Linux programs, started directly; there is no
         Wine session. They get a D-Bus session bus of their own, through which
-        the rig reads and drives their GTK windows (AT-SPI)."""
+        the rig reads and drives their GTK windows (AT-SPI).
+        modes: display modes (width, height, refresh rate) the X screen offers
+        besides its own, for a native rig."""
         self.native = native
+        self.modes = list(modes)
         self.desktop = desktop
         self.screen = screen
         self.capture_sound = capture_sound or clocked_sound
@@ -370,6 +373,7 @@ class Rig:
             self.env["WINEPREFIX"] = self.prefix
         self.env["DISPLAY"] = self.display
         if self.native:
+            xwindows.add_modes(self.env, self.modes)
             self._start_session_bus()
         self.sound_path = os.path.join(self.dir, "captured.raw")
         # No sound server is ever started behind the rig's back.
@@ -681,10 +685,36 @@ class Rig:
         self.wintool("key", VK["Alt"], "up")
 
     def display_mode(self):
-        """(width, height, bits per pixel, refresh) of the current display mode."""
+        """(width, height, bits per pixel, refresh) of the current display mode.
+        Natively that is the mode the screen's output shows (RandR), at the 32
+        bits a pixel of the rig's 24-bit screen is stored in."""
         if self.native:
-            return xwindows.screen_size(self.env) + (32, 0)
+            w, h, rate = xwindows.current_mode(self.env)
+            return w, h, 32, int(round(rate))
         return tuple(int(v) for v in self.wintool("mode").split())
+
+    def screen_modes(self):
+        """[(width, height, bits per pixel, refresh)] of every display mode the
+        system offers a program, in the order it gives them. Natively that is
+        the screen's RandR modes as SDL lists them: one depth (the screen's),
+        each rate rounded to whole hertz, sorted by width, then height, then
+        rate, largest first, as SDL documents."""
+        if not self.native:
+            return [tuple(int(v) for v in line.split())
+                    for line in self.wintool("modes").splitlines() if line.strip()]
+        modes = []
+        for w, h, rate in xwindows.screen_modes(self.env):
+            mode = (w, h, 32, int(round(rate)))
+            if mode not in modes:
+                modes.append(mode)
+        return sorted(modes, key=lambda m: (-m[0], -m[1], -m[3]))
+
+    def window_box(self, title):
+        """(x, y, width, height) of a native program's window on the X screen."""
+        window = xwindows.wait_window(self.env, title, 10)
+        if window is None:
+            raise RigError("no window titled %r" % title)
+        return xwindows.geometry(self.env, window)
 
     def client_size(self, title):
         w, h, style, exstyle = self.wintool("client", title).split()
@@ -701,7 +731,11 @@ class Rig:
 
     def desktop_box(self):
         """(x, y, w, h) of the Wine virtual desktop on the X screen, or of the whole
-        screen when there is no virtual desktop."""
+        screen when there is no virtual desktop; natively, of the part of the
+        screen the current display mode shows."""
+        if self.native:
+            w, h = self.display_mode()[:2]
+            return 0, 0, w, h
         if self.desktop is None:
             w, h = self.screen.split("x")
             return 0, 0, int(w), int(h)
