@@ -112,6 +112,13 @@ void GLWindow::show()
             (mode.refresh_rate == 0 || desktop.refresh_rate == mode.refresh_rate);
         const Uint32 fullScreenFlag =
             desktopMode ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_FULLSCREEN;
+        // Where no window manager places full-screen windows, the window would
+        // stay where it was centred on the desktop, shifted and cut off once a
+        // smaller mode is set: it goes to the display's corner first (SDL
+        // leaves a full-screen window's position alone).
+        SDL_Rect bounds = {};
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &bounds) == 0)
+            SDL_SetWindowPosition(window, bounds.x, bounds.y);
         if ((desktopMode || SDL_SetWindowDisplayMode(window, &mode) == 0) &&
             SDL_SetWindowFullscreen(window, fullScreenFlag) == 0) {
             SDL_ShowCursor(SDL_DISABLE);

@@ -43,7 +43,7 @@ def play_show(seconds, busy=0, sound_output=None, pulse_latency=None, every=10):
         proc = start_demo(rig, folder)
         rig.wait_window("Setup", 60)
         _, entries = rig.combo("Setup", 1002)
-        rig.wintool("select", "Setup", 1002, entries.index("1024 x 768 x 32 bpp"))
+        rig.select("Setup", 1002, entries.index("1024 x 768 x 32 bpp"))
         accept_setup(rig)
         rig.wait_window(TITLE, 90)
         start = time.time()

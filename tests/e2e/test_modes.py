@@ -1,14 +1,20 @@
 """The display modes: windowed operation chosen in the Setup dialog, and full
 screen at 800 x 600, where the picture scales by 1.25 and the desktop's own mode
-comes back after Escape."""
+comes back after Escape. With --native, the Linux program on a 1024 x 768 X
+screen that also offers 800 x 600 and 640 x 480 (RandR, which Xvfb switches
+for real: SDL sets the mode and the screen takes its size)."""
 import os
 import time
 
 import snowrig
-from demo import TITLE, accept_setup, copy_dist, expect, shots_dir, start_demo
+from demo import NATIVE, TITLE, accept_setup, copy_dist, expect, shots_dir, start_demo
 
 WS_POPUP = 0x80000000
 WINDOWED_STYLE = 0x00CA0000
+
+DESKTOP = (1024, 768)
+# The native screen's modes besides its own, at 60 Hz like the virtual desktop's.
+NATIVE_MODES = [(800, 600, 60), (640, 480, 60)]
 
 
 def logo_box(rig, name, shown):
@@ -31,18 +37,40 @@ def logo_box(rig, name, shown):
     return best
 
 
+def check_windowed_window(rig):
+    if rig.native:
+        # No window manager frames it: the window is its client area, and with
+        # the mode unchanged it leaves most of the screen uncovered.
+        x, y, width, height = rig.window_box(TITLE)
+        expect((width, height) == (640, 480), "windowed window %dx%d" % (width, height))
+        return
+    width, height, style, _ = rig.client_size(TITLE)
+    expect((width, height) == (640, 480), "windowed client area %dx%d" % (width, height))
+    expect(style & WINDOWED_STYLE == WINDOWED_STYLE and not style & WS_POPUP,
+           "windowed style 0x%08x" % style)
+
+
+def check_full_screen_window(rig, size):
+    if rig.native:
+        # Full screen is the window covering the whole of the smaller screen
+        # from its corner; nothing else marks it without a window manager.
+        box = rig.window_box(TITLE)
+        expect(box == (0, 0) + size, "full-screen window at %r, want %r" % (box, (0, 0) + size))
+        return
+    width, height, style, _ = rig.client_size(TITLE)
+    expect((width, height) == size, "full-screen client area %dx%d" % (width, height))
+    expect(style & WS_POPUP, "full-screen style 0x%08x" % style)
+
+
 def windowed(rig, folder):
     proc = start_demo(rig, folder)
     rig.wait_window("Setup", 60)
     rig.click("Setup", 1004)
     accept_setup(rig)
     rig.wait_window(TITLE, 60)
-    width, height, style, _ = rig.client_size(TITLE)
-    expect((width, height) == (640, 480), "windowed client area %dx%d" % (width, height))
-    expect(style & WINDOWED_STYLE == WINDOWED_STYLE and not style & WS_POPUP,
-           "windowed style 0x%08x" % style)
-    expect(rig.display_mode()[:2] == (1024, 768), "windowed operation changed the display mode")
-    rig.wintool("foreground", TITLE)
+    check_windowed_window(rig)
+    expect(rig.display_mode()[:2] == DESKTOP, "windowed operation changed the display mode")
+    rig.foreground(TITLE)
     rig.key("Escape")
     expect(proc.wait(30) == 0, "windowed: exit status not 0")
 
@@ -51,25 +79,31 @@ def full_screen(rig, folder, mode_text, size):
     proc = start_demo(rig, folder)
     rig.wait_window("Setup", 60)
     selected, entries = rig.combo("Setup", 1002)
-    rig.wintool("select", "Setup", 1002, entries.index(mode_text))
+    expect(mode_text in entries, "no %r in the Setup list %r" % (mode_text, entries))
+    rig.select("Setup", 1002, entries.index(mode_text))
     accept_setup(rig)
     rig.wait_window(TITLE, 60)
     shown = time.time()
     mode = rig.display_mode()
     expect(mode[:3] == size + (32,), "full-screen mode %r, want %r" % (mode, size))
-    width, height, style, _ = rig.client_size(TITLE)
-    expect((width, height) == size, "full-screen client area %dx%d" % (width, height))
-    expect(style & WS_POPUP, "full-screen style 0x%08x" % style)
+    check_full_screen_window(rig, size)
     box = logo_box(rig, "logo-%dx%d" % size, shown)
+    if rig.native:
+        rig.foreground(TITLE)  # no window manager hands the new window the focus
     rig.key("Escape")
     expect(proc.wait(30) == 0, "full screen: exit status not 0")
     mode = rig.display_mode()
-    expect(mode[:2] == (1024, 768), "display mode %r not restored after Escape" % (mode,))
+    expect(mode[:2] == DESKTOP, "display mode %r not restored after Escape" % (mode,))
     return box
 
 
 def main():
-    with snowrig.Rig(desktop="1024x768", name="modes") as rig:
+    if NATIVE:
+        rig = snowrig.Rig(screen="%dx%d" % DESKTOP, name="modes-native", native=True,
+                          modes=NATIVE_MODES)
+    else:
+        rig = snowrig.Rig(desktop="%dx%d" % DESKTOP, name="modes")
+    with rig:
         folder = copy_dist(rig)
         windowed(rig, folder)
         print("ok windowed")

@@ -37,6 +37,34 @@ VK = {"Return": 0x0D, "Escape": 0x1B, "space": 0x20, "Tab": 0x09, "Alt": 0x12,
 
 SAMPLE_RATE = 44100
 
+# The Setup dialog's controls by their Windows ids, and the role and label by
+# which the Linux program's GTK dialog shows the same control ("": the first
+# control of that role).
+DIALOG_WIDGETS = {1: ("push button", "OK"), 2: ("push button", "Cancel"),
+                  1001: ("radio button", "Full-screen"), 1002: ("combo box", ""),
+                  1003: ("progress bar", ""), 1004: ("radio button", "Windowed")}
+
+# The accessibility bus is started through the session bus's activation.
+A11Y_BUS_SERVICE = "/usr/share/dbus-1/services/org.a11y.Bus.service"
+SESSION_BUS_CONF = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path=%s</listen>
+  <auth>EXTERNAL</auth>
+  <servicedir>%s</servicedir>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+"""
+
+# Debian's Python, which has the AT-SPI bindings the accessibility helper uses
+# (the interpreter running the tests may be another one).
+SYSTEM_PYTHON = "/usr/bin/python3"
+
 
 class RigError(Exception):
     pass
@@ -61,6 +89,10 @@ def win_build_dir():
 
 def wintool_path():
     return os.path.join(win_build_dir(), "tests", "rig", "wintool.exe")
+
+
+def a11ytool_path():
+    return os.path.join(HERE, "a11ytool.py")
 
 
 # How far ahead PulseAudio is to be fed, as scripts/run.sh starts the demo.
@@ -289,7 +321,7 @@ class Rig:
     """One test's private screen, Wine session and sound capture."""
 
     def __init__(self, desktop=None, screen="1024x768", capture_sound=True, clocked_sound=False,
-                 name="rig", native=False):
+                 name="rig", native=False, modes=()):
         """capture_sound: give Wine a sound device that writes what is played to a
         file (ALSA's file plugin; it takes samples as fast as they come, so the
         capture says what was played and in which order, but not when).
@@ -298,8 +330,12 @@ class Rig:
         silence included, so the capture also says when.
         Neither: no usable sound device at all.
         native: the programs are Linux programs, started directly; there is no
-        Wine session."""
+        Wine session. They get a D-Bus session bus of their own, through which
+        the rig reads and drives their GTK windows (AT-SPI).
+        modes: display modes (width, height, refresh rate) the X screen offers
+        besides its own, for a native rig."""
         self.native = native
+        self.modes = list(modes)
         self.desktop = desktop
         self.screen = screen
         self.capture_sound = capture_sound or clocked_sound
@@ -308,6 +344,7 @@ class Rig:
         self.procs = []
         self.xvfb = None
         self.pulse = None
+        self.session_bus = None
         self.recorder = None
         self.sound_start = None
         self.dir = None
@@ -335,6 +372,9 @@ class Rig:
             self.prefix = ensure_prefix(self.desktop, self.display, self.log)
             self.env["WINEPREFIX"] = self.prefix
         self.env["DISPLAY"] = self.display
+        if self.native:
+            xwindows.add_modes(self.env, self.modes)
+            self._start_session_bus()
         self.sound_path = os.path.join(self.dir, "captured.raw")
         # No sound server is ever started behind the rig's back.
         client_conf = os.path.join(self.dir, "pulse-client.conf")
@@ -360,6 +400,33 @@ class Rig:
         # Start the session's wine server, so later timings measure the program.
         if not self.native:
             _wineserver_kill(self.env)
+
+    def _start_session_bus(self):
+        """A D-Bus session bus of the rig's own, which starts the accessibility
+        bus (at-spi2-core) when a GTK program first asks for it; the program's
+        widgets are read and driven through that bus. Its sockets stay inside
+        the rig's folder, and they all end with the bus."""
+        runtime = os.path.join(self.dir, "bus")
+        services = os.path.join(runtime, "services")
+        os.makedirs(services, exist_ok=True)
+        shutil.copy(A11Y_BUS_SERVICE, services)
+        socket = os.path.join(runtime, "session")
+        conf = os.path.join(runtime, "session.conf")
+        with open(conf, "w") as f:
+            f.write(SESSION_BUS_CONF % (socket, services))
+        env = dict(self.env)
+        env.update({"XDG_RUNTIME_DIR": runtime, "HOME": runtime, "GSETTINGS_BACKEND": "memory"})
+        self.session_bus = subprocess.Popen(
+            ["dbus-daemon", "--config-file=" + conf, "--nofork", "--nopidfile"], env=env,
+            stdout=self.log, stderr=self.log, stdin=subprocess.DEVNULL, start_new_session=True)
+        deadline = time.time() + 20
+        while not os.path.exists(socket):
+            if time.time() > deadline or self.session_bus.poll() is not None:
+                raise RigError("the D-Bus session bus did not start")
+            time.sleep(0.02)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + socket
+        self.env.pop("AT_SPI_BUS_ADDRESS", None)
+        self.env.pop("NO_AT_BRIDGE", None)
 
     def _start_pulse(self):
         runtime = os.path.join(self.dir, "pulse")
@@ -424,6 +491,8 @@ class Rig:
         self.recorder = None
         _kill_group(self.pulse)
         self.pulse = None
+        _kill_group(self.session_bus)
+        self.session_bus = None
         _kill_group(self.xvfb)
         self.xvfb = None
         if getattr(self, "log", None):
@@ -513,9 +582,34 @@ class Rig:
             return errors[errors.rindex(marker) + len(marker):].rstrip("\n")
         return self.wintool("text", title).rstrip("\r\n").replace("\r\n", "\n")
 
+    def a11ytool(self, *args, timeout=30, check=True):
+        """Runs an a11ytool command against this rig's screen and returns its output."""
+        r = subprocess.run([SYSTEM_PYTHON, a11ytool_path()] + [str(a) for a in args],
+                           env=self.env, stdout=subprocess.PIPE, stderr=self.log,
+                           timeout=timeout)
+        if check and r.returncode != 0:
+            raise RigError("a11ytool %s failed (%d)" % (" ".join(map(str, args)), r.returncode))
+        return r.stdout.decode(errors="replace")
+
+    def _widget(self, control_id):
+        try:
+            return DIALOG_WIDGETS[control_id]
+        except KeyError:
+            raise RigError("no widget is known for control %r" % control_id) from None
+
     def dialog_controls(self, title):
-        """{id: (class, text)} of a dialog's controls."""
+        """{id: (class, text)} of a dialog's controls. Natively the class is the
+        widget's accessible role, and only the controls the Windows dialog has
+        are given, under its ids."""
         controls = {}
+        if self.native:
+            found = [line.split("\t") for line in self.a11ytool("controls", title).splitlines()]
+            for control_id, (role, label) in DIALOG_WIDGETS.items():
+                match = next((parts for parts in found if len(parts) == 4 and parts[0] == role
+                              and (not label or parts[1] == label)), None)
+                if match:
+                    controls[control_id] = (match[0], match[1])
+            return controls
         for line in self.wintool("texts", title).splitlines():
             parts = line.split("\t")
             if len(parts) == 3:
@@ -524,11 +618,32 @@ class Rig:
 
     def combo(self, title, control_id):
         """(selected index, [entries]) of a combo box."""
-        lines = self.wintool("combo", title, control_id).splitlines()
+        if self.native:
+            lines = self.a11ytool("combo", title, *self._widget(control_id)).splitlines()
+        else:
+            lines = self.wintool("combo", title, control_id).splitlines()
         return int(lines[0].split()[1]), lines[1:]
 
+    def select(self, title, control_id, index):
+        """Chooses entry `index` of a combo box, as the user picking it does."""
+        if self.native:
+            self.a11ytool("select", title, *self._widget(control_id), index)
+        else:
+            self.wintool("select", title, control_id, index)
+
+    def checked(self, title, control_id):
+        """Whether a radio button or check box is checked."""
+        if self.native:
+            out = self.a11ytool("checked", title, *self._widget(control_id))
+        else:
+            out = self.wintool("checked", title, control_id)
+        return out.strip() == "1"
+
     def click(self, title, control_id):
-        self.wintool("click", title, control_id)
+        if self.native:
+            self.a11ytool("click", title, *self._widget(control_id))
+        else:
+            self.wintool("click", title, control_id)
 
     def foreground(self, title):
         """Gives a window the keyboard focus."""
@@ -570,10 +685,36 @@ class Rig:
         self.wintool("key", VK["Alt"], "up")
 
     def display_mode(self):
-        """(width, height, bits per pixel, refresh) of the current display mode."""
+        """(width, height, bits per pixel, refresh) of the current display mode.
+        Natively that is the mode the screen's output shows (RandR), at the 32
+        bits a pixel of the rig's 24-bit screen is stored in."""
         if self.native:
-            return xwindows.screen_size(self.env) + (32, 0)
+            w, h, rate = xwindows.current_mode(self.env)
+            return w, h, 32, int(round(rate))
         return tuple(int(v) for v in self.wintool("mode").split())
+
+    def screen_modes(self):
+        """[(width, height, bits per pixel, refresh)] of every display mode the
+        system offers a program, in the order it gives them. Natively that is
+        the screen's RandR modes as SDL lists them: one depth (the screen's),
+        each rate rounded to whole hertz, sorted by width, then height, then
+        rate, largest first, as SDL documents."""
+        if not self.native:
+            return [tuple(int(v) for v in line.split())
+                    for line in self.wintool("modes").splitlines() if line.strip()]
+        modes = []
+        for w, h, rate in xwindows.screen_modes(self.env):
+            mode = (w, h, 32, int(round(rate)))
+            if mode not in modes:
+                modes.append(mode)
+        return sorted(modes, key=lambda m: (-m[0], -m[1], -m[3]))
+
+    def window_box(self, title):
+        """(x, y, width, height) of a native program's window on the X screen."""
+        window = xwindows.wait_window(self.env, title, 10)
+        if window is None:
+            raise RigError("no window titled %r" % title)
+        return xwindows.geometry(self.env, window)
 
     def client_size(self, title):
         w, h, style, exstyle = self.wintool("client", title).split()
@@ -590,7 +731,11 @@ class Rig:
 
     def desktop_box(self):
         """(x, y, w, h) of the Wine virtual desktop on the X screen, or of the whole
-        screen when there is no virtual desktop."""
+        screen when there is no virtual desktop; natively, of the part of the
+        screen the current display mode shows."""
+        if self.native:
+            w, h = self.display_mode()[:2]
+            return 0, 0, w, h
         if self.desktop is None:
             w, h = self.screen.split("x")
             return 0, 0, int(w), int(h)

@@ -1,7 +1,7 @@
 """The rig's hands on a plain X screen, for programs that run natively rather
 than under Wine: windows found by their exact title, the input focus, keys as a
-person presses them, a close request as a window manager sends it, and the
-screen's size. xdotool does most of it; the close request is an X client
+person presses them, a close request as a window manager sends it, the
+screen's size and its display modes (RandR, through xrandr). xdotool does most of it; the close request is an X client
 message sent through libX11 itself, since xdotool has no way to send it."""
 import ctypes
 import ctypes.util
@@ -45,6 +45,20 @@ def wait_window(env, title, timeout):
         time.sleep(0.1)
 
 
+def geometry(env, window):
+    """(x, y, width, height) of a window on the screen."""
+    values = {}
+    for line in _xwininfo(env, "-id", str(window)).splitlines():
+        if ":" in line:
+            key, value = line.split(":", 1)
+            values[key.strip()] = value.strip()
+    try:
+        return tuple(int(values[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y",
+                                              "Width", "Height"))
+    except (KeyError, ValueError):
+        raise OSError("no geometry for window 0x%x" % window) from None
+
+
 def wait_gone(env, title, timeout):
     deadline = time.time() + timeout
     while find_windows(env, title):
@@ -79,6 +93,75 @@ def screen_size(env):
     r = _xdotool(env, "getdisplaygeometry")
     w, h = r.stdout.split()
     return int(w), int(h)
+
+
+def _xrandr(env, *args, check=True):
+    r = subprocess.run(["xrandr"] + [str(a) for a in args], env=env, stdout=subprocess.PIPE,
+                       stderr=subprocess.PIPE, timeout=30)
+    if check and r.returncode != 0:
+        raise OSError("xrandr %s: %s" % (" ".join(map(str, args)),
+                                         r.stderr.decode(errors="replace").strip()))
+    return r.stdout.decode(errors="replace")
+
+
+def add_modes(env, modes):
+    """Offers more display modes on the screen's one output, each (width, height,
+    refresh rate), as a monitor does: a mode line whose pixel clock gives exactly
+    that rate. Xvfb takes any such mode and can switch to it."""
+    output = _output_modes(env)[0]
+    for width, height, rate in modes:
+        name = "%dx%d_%d" % (width, height, rate)
+        h_total, v_total = width + 160, height + 30
+        clock = rate * h_total * v_total / 1e6
+        _xrandr(env, "--newmode", name, "%.6f" % clock, width, width + 16, width + 96, h_total,
+                height, height + 3, height + 7, v_total)
+        _xrandr(env, "--addmode", output, name)
+
+
+def _output_modes(env):
+    """(name of the first connected output, [(width, height, rate, current)] of
+    its modes in the server's order, (width, height) of what it shows now).
+    xrandr prints a mode line per name and one rate per mode of that name, the
+    current one marked with "*"."""
+    output, modes, showing = None, [], None
+    in_output = False
+    for line in _xrandr(env, "--query").splitlines():
+        parts = line.split()
+        if not line.startswith(" "):
+            in_output = output is None and len(parts) > 2 and parts[1] == "connected"
+            if in_output:
+                output = parts[0]
+                geometry = next((p for p in parts[2:] if "+" in p), None)
+                if geometry:
+                    w, h = geometry.split("+")[0].split("x")
+                    showing = int(w), int(h)
+            continue
+        size = parts[0].split("_")[0].split("x") if in_output and parts else []
+        if len(size) != 2 or not all(v.isdigit() for v in size):
+            continue
+        for token in parts[1:]:
+            rate = token.rstrip("*+")
+            if rate:
+                modes.append((int(size[0]), int(size[1]), float(rate), "*" in token))
+    if output is None:
+        raise OSError("the screen has no connected output")
+    return output, modes, showing
+
+
+def screen_modes(env):
+    """[(width, height, rate)] of the display modes the screen's output offers, in
+    the server's order, each rate as the server computes it from the mode line."""
+    return [(w, h, rate) for w, h, rate, _ in _output_modes(env)[1]]
+
+
+def current_mode(env):
+    """(width, height, rate) of the mode the output shows now; rate is 0 where
+    the mode has no timing (Xvfb's own mode)."""
+    _, modes, showing = _output_modes(env)
+    rate = next((r for w, h, r, current in modes if current), 0.0)
+    if showing is None:
+        showing = screen_size(env)
+    return showing + (rate,)
 
 
 class _ClientMessage(ctypes.Structure):
