@@ -8,7 +8,7 @@
 #include "windowfailure.h"
 
 #include <gtk/gtk.h>
-#include <SDL2/SDL_error.h>
+#include <SDL2/SDL.h>
 
 #include <cerrno>
 #include <cstdarg>
@@ -18,6 +18,16 @@
 #include <string>
 
 namespace {
+
+// Once SDL is up, Ctrl+C or a termination request reaches it as a quit event.
+// It closes the box as OK does and stays queued, so the program goes on to end.
+gboolean closeOnQuitRequest(gpointer box)
+{
+    SDL_PumpEvents();
+    if (SDL_HasEvent(SDL_QUIT))
+        gtk_dialog_response(GTK_DIALOG(box), GTK_RESPONSE_OK);
+    return G_SOURCE_CONTINUE;
+}
 
 void showBox(const char* text, const char* caption, GtkMessageType type)
 {
@@ -30,7 +40,11 @@ void showBox(const char* text, const char* caption, GtkMessageType type)
     gtk_window_set_title(GTK_WINDOW(box), caption);
     gtk_window_set_position(GTK_WINDOW(box), GTK_WIN_POS_CENTER);
     gtk_window_set_keep_above(GTK_WINDOW(box), TRUE);
+    guint quitWatch =
+        SDL_WasInit(SDL_INIT_EVENTS) ? g_timeout_add(100, closeOnQuitRequest, box) : 0;
     gtk_dialog_run(GTK_DIALOG(box));
+    if (quitWatch)
+        g_source_remove(quitWatch);
     gtk_widget_destroy(box);
     drainGtkEvents();
 }
