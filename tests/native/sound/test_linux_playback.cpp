@@ -23,7 +23,7 @@
 namespace {
 
 const long rate = 44100;
-const long deviceBuffer = 1024;           // sample frames the library asks SDL for
+const long deviceBuffer = 1024;  // the unit of the timing margins: half an SDL device buffer
 const long dropoutFrames = rate * 2 / 1000;  // 2 ms
 const int frameUpdateMs = 15;
 
@@ -184,7 +184,11 @@ TEST(LinuxPlayback, PausedSilentThenTwoSeamsAndAPauseThatLosesNoSample)
     long tuneOnset = firstLoud(tune, 0);
     ASSERT_GE(onset, 0) << "no tune after the unpause";
     // The capture's length lags what SDL has taken by up to a buffer's write.
-    EXPECT_LE(onset - tuneOnset - unpausedAt, 3 * deviceBuffer) << "the tune starts late";
+    // A server's recording reaches its file 20 ms at a time, so the file's
+    // length, which places the calls, may trail the wall clock by two of those.
+    const long recorderLag = std::getenv("SNOWGIG_TEST_CAPTURE") ? rate * 40 / 1000 : 0;
+    EXPECT_LE(onset - tuneOnset - unpausedAt, 3 * deviceBuffer + recorderLag)
+        << "the tune starts late";
 
     long lastLoud = onset;
     for (long i = onset; i < long(left.size()); ++i) {
@@ -194,9 +198,10 @@ TEST(LinuxPlayback, PausedSilentThenTwoSeamsAndAPauseThatLosesNoSample)
     std::vector<SilentRun> dropouts = silentRuns(left, onset, lastLoud, dropoutFrames);
     ASSERT_EQ(1u, dropouts.size()) << "silent runs of 2 ms or more besides the pause";
     SilentRun pause = dropouts[0];
-    EXPECT_GE(pause.start - pausedAt, -deviceBuffer);
-    EXPECT_LE(pause.start - pausedAt, 3 * deviceBuffer) << "the pause is heard late";
-    EXPECT_NEAR(double(resumedAt - pausedAt), double(pause.length), 4.0 * deviceBuffer);
+    EXPECT_GE(pause.start - pausedAt, -deviceBuffer - recorderLag);
+    EXPECT_LE(pause.start - pausedAt, 3 * deviceBuffer + recorderLag) << "the pause is heard late";
+    EXPECT_NEAR(double(resumedAt - pausedAt), double(pause.length),
+                4.0 * deviceBuffer + 2.0 * recorderLag);
     ASSERT_GE(pause.start - onset, 2 * long(tune.size()) + 1000) << "fewer than two seams played";
 
     // Line the capture up with the tune and compare across both seams, then
