@@ -27,14 +27,26 @@ protected:
                static_cast<float>(texSanta->width) * scaleX * 1.5f;
     }
     static void standAtStop() { santa.x = stopX() + 1.0f; }
+    // The scene at 800 x 600, where everything scales by 1.25.
+    static void setUpAt800x600()
+    {
+        SceneSetup big;
+        big.windowWidth = 800;
+        big.windowHeight = 600;
+        setUpScene(big);
+    }
+    // At 800 x 600, past the intro, both cars sent off.
+    static void startSceneAt800x600()
+    {
+        setUpAt800x600();
+        skipIntro();
+        update(0.0);
+    }
 };
 
 TEST_F(Timeline, SceneSetUpPlacesSunRaysAndSantaForTheChosenMode)
 {
-    SceneSetup big;
-    big.windowWidth = 800;
-    big.windowHeight = 600;
-    setUpScene(big);
+    setUpAt800x600();
     EXPECT_FLOAT_EQ(scaleX, 1.25f);
     EXPECT_FLOAT_EQ(sun.x, 625.0f);
     EXPECT_FLOAT_EQ(sun.y, 50.0f);
@@ -301,12 +313,7 @@ TEST_F(Timeline, CarsStartFromTheEdgesOfAResizedWindowWithTheirFirstScale)
 
 TEST_F(Timeline, TyreFramesCycleAndTheBodyBobsWithThem)
 {
-    SceneSetup big;
-    big.windowWidth = 800;
-    big.windowHeight = 600;
-    setUpScene(big);
-    skipIntro();
-    update(0.0);  // sends both cars off
+    startSceneAt800x600();
     const float expectedFrames[] = {1, 2, 3, 0, 1};
     for (float expected : expectedFrames) {
         const float bob = cars[0]->bob;
@@ -429,12 +436,7 @@ TEST_F(Timeline, EveryMovingPartFollowsItsFormulaAtScale125)
     const double dt = 16.0;
     for (int block : {0, 4}) {
         SCOPED_TRACE(block == 4 ? "halted at block 4" : "walking past block 0");
-        SceneSetup big;
-        big.windowWidth = 800;
-        big.windowHeight = 600;
-        setUpScene(big);
-        skipIntro();
-        update(0.0);  // sends both cars off
+        startSceneAt800x600();
         const double sx = scaleX, sy = scaleY;
         phase = 1.0f;
         frontCityBlock = block;
@@ -483,12 +485,7 @@ TEST_F(Timeline, EveryMovingPartFollowsItsFormulaAtScale125)
 // edges do not, and the right-hand exit's 5 pixels stay unscaled.
 TEST_F(Timeline, CarLanesAndExitsAtScale125)
 {
-    SceneSetup big;
-    big.windowWidth = 800;
-    big.windowHeight = 600;
-    setUpScene(big);
-    skipIntro();
-    update(0.0);
+    startSceneAt800x600();
     const float sx = scaleX, sy = scaleY;
     EXPECT_FLOAT_EQ(cars[0]->x, 800.0f) << "seed 300: car 0 from the right";
     EXPECT_FLOAT_EQ(cars[0]->y, 600.0f - (90.0f + 50.0f) * sy);

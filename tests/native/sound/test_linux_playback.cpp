@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "../../support/filebytes.h"
+#include "../../support/soundcapture.h"
 #include "fmod.h"
 
 namespace {
@@ -41,23 +42,6 @@ long capturedFrames()
     return stat(capturePath().c_str(), &s) == 0 ? long(s.st_size / 4) : 0;
 }
 
-std::vector<int16_t> leftChannel(const std::vector<uint8_t>& raw)
-{
-    std::vector<int16_t> left(raw.size() / 4);
-    for (size_t i = 0; i < left.size(); ++i)
-        left[i] = int16_t(raw[4 * i] | raw[4 * i + 1] << 8);
-    return left;
-}
-
-long firstLoud(const std::vector<int16_t>& samples, long from)
-{
-    for (long i = from; i < long(samples.size()); ++i) {
-        if (std::abs(samples[size_t(i)]) > 4000)
-            return i;
-    }
-    return -1;
-}
-
 struct SilentRun {
     long start, length;
 };
@@ -78,20 +62,6 @@ std::vector<SilentRun> silentRuns(const std::vector<int16_t>& left, long from, l
         }
     }
     return runs;
-}
-
-// Largest difference between capture frames [from, to) and the tune looped,
-// its sample frame 0 at capture frame `origin`.
-int differenceFromLoop(const std::vector<int16_t>& left, const std::vector<int16_t>& tune,
-                       long origin, long from, long to)
-{
-    int worst = 0;
-    long length = long(tune.size());
-    for (long i = from; i < to && i < long(left.size()); ++i) {
-        long inTune = ((i - origin) % length + length) % length;
-        worst = std::max(worst, std::abs(left[size_t(i)] - tune[size_t(inTune)]));
-    }
-    return worst;
 }
 
 // The origin in [low, high] that lines the tune up best with capture frames

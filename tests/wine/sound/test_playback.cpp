@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fmod.h"
+#include "../../support/soundcapture.h"
 #include "tunefile.h"
 
 namespace {
@@ -34,37 +35,10 @@ struct Heard {
     double crossingsPerSecond = 0;
 };
 
-long firstLoud(const int16_t* samples, long count, long from)
-{
-    for (long i = from; i < count; ++i) {
-        if (std::abs(samples[i]) > 4000)
-            return i;
-    }
-    return -1;
-}
-
-// Largest difference between `seconds` of the capture from `start` on and the
-// reference tune looped, its sample frame 0 at capture frame `origin`.
-int differenceFromLoop(const std::vector<int16_t>& left, const std::vector<int16_t>& tune,
-                       long origin, long start, long seconds, long* worstAt)
-{
-    int worst = 0;
-    long length = long(tune.size());
-    for (long i = start; i < start + seconds * rate && i < long(left.size()); ++i) {
-        long inTune = ((i - origin) % length + length) % length;
-        int d = std::abs(left[size_t(i)] - tune[size_t(inTune)]);
-        if (d > worst) {
-            worst = d;
-            *worstAt = i;
-        }
-    }
-    return worst;
-}
-
 Heard listen(const std::vector<int16_t>& left, long from, long seconds)
 {
     Heard h;
-    h.onset = firstLoud(left.data(), long(left.size()), from);
+    h.onset = firstLoud(left, from);
     if (h.onset < 0)
         return h;
     long begin = h.onset + 200;
@@ -94,10 +68,7 @@ TEST(Playback, SilentWhilePausedThenTheTuneLoopingWithoutASeam)
     std::string capturePath = windowsPath(capture);
     std::vector<uint8_t> file = readTestTune("tone2s_stereo.mp3");
     ASSERT_FALSE(file.empty());
-    std::vector<uint8_t> reference = readTestTune("tone2s_stereo.mpg123.raw");
-    std::vector<int16_t> decoded(reference.size() / 4);
-    for (size_t i = 0; i < decoded.size(); ++i)
-        decoded[i] = int16_t(reference[4 * i] | reference[4 * i + 1] << 8);
+    std::vector<int16_t> decoded = leftChannel(readTestTune("tone2s_stereo.mpg123.raw"));
     ASSERT_EQ(size_t(2 * rate), decoded.size());
 
     // The tune lives in pages of its own, so that reading it after the stream
@@ -128,10 +99,7 @@ TEST(Playback, SilentWhilePausedThenTheTuneLoopingWithoutASeam)
     FSOUND_Close();
     Sleep(200);
 
-    std::vector<uint8_t> raw = readFile(capturePath);
-    std::vector<int16_t> left(raw.size() / 4);
-    for (size_t i = 0; i < left.size(); ++i)
-        left[i] = int16_t(raw[4 * i] | raw[4 * i + 1] << 8);
+    std::vector<int16_t> left = leftChannel(readFile(capturePath));
     long pausedFrames = pausedBytes / 4;
     std::printf("captured %zu sample frames, %ld of them before the unpause\n", left.size(),
                 pausedFrames);
@@ -156,19 +124,19 @@ TEST(Playback, SilentWhilePausedThenTheTuneLoopingWithoutASeam)
 
     // Line the capture up with the reference (its first loud sample is within
     // a sample or two of the capture's) and compare two seams' worth.
-    long tuneOnset = firstLoud(decoded.data(), long(decoded.size()), 0);
+    long tuneOnset = firstLoud(decoded, 0);
     long bestOrigin = 0;
     int best = 1 << 30;
     for (long origin = h.onset - tuneOnset - 3; origin <= h.onset - tuneOnset + 3; ++origin) {
-        long at;
-        int d = differenceFromLoop(left, decoded, origin, h.onset + 10, 1, &at);
+        int d = differenceFromLoop(left, decoded, origin, h.onset + 10, h.onset + 10 + rate);
         if (d < best) {
             best = d;
             bestOrigin = origin;
         }
     }
     long worstAt = 0;
-    int worst = differenceFromLoop(left, decoded, bestOrigin, h.onset, 4, &worstAt);
+    int worst =
+        differenceFromLoop(left, decoded, bestOrigin, h.onset, h.onset + 4 * rate, &worstAt);
     std::printf("largest difference from the tune looped: %d at %ld sample frames into a pass\n",
                 worst, ((worstAt - bestOrigin) % (2 * rate) + 2 * rate) % (2 * rate));
     // A sample too many or too few at a seam shifts the sine by a sample: a
