@@ -1,6 +1,6 @@
-// What the playback tests look for in a captured run of 16-bit stereo: the
-// left channel, the first loud sample, and how far the capture strays from a
-// reference tune played in a loop.
+// What the sound tests look for in 16-bit stereo they captured or decoded:
+// the left channel, the first loud sample, and how far it strays from a
+// reference decode of the tune, played once or in a loop.
 #ifndef SNOWGIG_TEST_SOUNDCAPTURE_H
 #define SNOWGIG_TEST_SOUNDCAPTURE_H
 
@@ -45,6 +45,37 @@ inline int differenceFromLoop(const std::vector<int16_t>& left, const std::vecto
         }
     }
     return worst;
+}
+
+struct ReferenceDifference {
+    int worst = 0;         // largest difference of a sample
+    size_t worstAt = 0;    // at this stereo sample frame
+    double meanSquare = 0; // of the reference as compared, to tell it from silence
+};
+
+// Stereo `ours` against a reference decode of `channels` channels and
+// `referenceFrames` frames, looped where `ours` runs longer.
+inline ReferenceDifference differenceFromReference(const std::vector<int16_t>& ours,
+                                                   const int16_t* reference, int channels,
+                                                   size_t referenceFrames)
+{
+    ReferenceDifference result;
+    double energy = 0;
+    size_t frames = ours.size() / 2;
+    for (size_t i = 0; i < frames; ++i) {
+        size_t inTune = i % referenceFrames;
+        for (size_t side = 0; side < 2; ++side) {
+            int expected = reference[inTune * size_t(channels) + (channels == 2 ? side : 0)];
+            int d = std::abs(ours[2 * i + side] - expected);
+            energy += double(expected) * expected;
+            if (d > result.worst) {
+                result.worst = d;
+                result.worstAt = i;
+            }
+        }
+    }
+    result.meanSquare = frames ? energy / double(2 * frames) : 0.0;
+    return result;
 }
 
 #endif

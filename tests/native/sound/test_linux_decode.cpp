@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "../../support/filebytes.h"
+#include "../../support/soundcapture.h"
 #include "soundplatform.h"
 
 namespace {
@@ -73,27 +74,14 @@ TEST_P(LinuxDecoding, EqualsMpg123sDecodeLoopedOrNot)
     // Played once it ends with the tune; looped it goes on for ever.
     ASSERT_EQ(loop ? size_t(c.passes) * refFrames + 1000 : refFrames, ours.size() / 2);
 
-    int worst = 0;
-    size_t worstAt = 0;
-    double energy = 0;
-    for (size_t i = 0; i < ours.size() / 2; ++i) {
-        size_t inTune = i % refFrames;
-        for (int side = 0; side < 2; ++side) {
-            int expected = ref[inTune * size_t(channels) + (channels == 2 ? size_t(side) : 0)];
-            int d = std::abs(ours[2 * i + size_t(side)] - expected);
-            energy += double(expected) * expected;
-            if (d > worst) {
-                worst = d;
-                worstAt = i;
-            }
-        }
-    }
-    EXPECT_GT(energy / double(ours.size()), 1e5) << "the reference is silent";
+    ReferenceDifference diff = differenceFromReference(ours, ref, channels, refFrames);
+    EXPECT_GT(diff.meanSquare, 1e5) << "the reference is silent";
     // A sample lost or doubled at a seam would shift everything after it.
-    EXPECT_LE(worst, 2) << "at sample frame " << worstAt << " (" << worstAt % refFrames
-                        << " into pass " << worstAt / refFrames << ")";
+    EXPECT_LE(diff.worst, 2) << "at sample frame " << diff.worstAt << " ("
+                             << diff.worstAt % refFrames << " into pass "
+                             << diff.worstAt / refFrames << ")";
     std::printf("%s, %d pass(es): %zu sample frames, largest difference %d\n", c.path, c.passes,
-                ours.size() / 2, worst);
+                ours.size() / 2, diff.worst);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "../../support/soundcapture.h"
 #include "mp3decoding.h"
 #include "tunefile.h"
 
@@ -47,22 +48,9 @@ TEST(AcmDecoding, MatchesAnIndependentDecoderSampleForSample)
         size_t refFrames = refBytes.size() / (2 * size_t(channels));
         ASSERT_EQ(refFrames, ours.size() / 2) << name;
 
-        int worst = 0;
-        size_t worstAt = 0;
-        double energy = 0;
-        for (size_t i = 0; i < refFrames; ++i) {
-            for (int c = 0; c < 2; ++c) {
-                int expected = ref[i * size_t(channels) + (channels == 2 ? size_t(c) : 0)];
-                int d = std::abs(ours[2 * i + size_t(c)] - expected);
-                energy += double(expected) * expected;
-                if (d > worst) {
-                    worst = d;
-                    worstAt = i;
-                }
-            }
-        }
-        EXPECT_GT(energy / double(2 * refFrames), 1e6) << name << ": the reference is silent";
-        EXPECT_LE(worst, 4) << name << ": worst difference at sample frame " << worstAt;
-        std::printf("%s: %zu sample frames, largest difference %d\n", name, refFrames, worst);
+        ReferenceDifference diff = differenceFromReference(ours, ref, channels, refFrames);
+        EXPECT_GT(diff.meanSquare, 1e6) << name << ": the reference is silent";
+        EXPECT_LE(diff.worst, 4) << name << ": worst difference at sample frame " << diff.worstAt;
+        std::printf("%s: %zu sample frames, largest difference %d\n", name, refFrames, diff.worst);
     }
 }
