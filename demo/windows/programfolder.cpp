@@ -20,7 +20,7 @@ bool toAnsi(const std::wstring& wide, std::string& narrow)
                                    nullptr, &lossy);
     if (size <= 0 || lossy)
         return false;
-    std::vector<char> text(size_t(size));
+    std::vector<char> text(static_cast<size_t>(size));
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, text.data(), size,
                         nullptr, &lossy);
     narrow.assign(text.data());
