@@ -7,7 +7,8 @@ import os
 import time
 
 import snowrig
-from demo import NATIVE, TITLE, accept_setup, copy_dist, expect, shots_dir, start_demo
+from demo import (NATIVE, TITLE, accept_setup, copy_dist, expect, shots_dir, start_demo,
+                  wait_until)
 
 WS_POPUP = 0x80000000
 WINDOWED_STYLE = 0x00CA0000
@@ -97,6 +98,44 @@ def full_screen(rig, folder, mode_text, size):
     return box
 
 
+WS_MINIMIZE = 0x20000000
+WM_SYSCOMMAND = 0x0112
+SC_RESTORE = 0xF120
+NOTEPAD = "Untitled - Notepad"
+
+
+def minimised(rig):
+    return bool(rig.client_size(TITLE)[2] & WS_MINIMIZE)
+
+
+def full_screen_gives_way(rig, folder):
+    """Switching to another program gives the desktop its own mode back and
+    minimises the show; coming back (a click on its taskbar button restores
+    and activates it) switches to the show's mode again, and the show goes on."""
+    proc = start_demo(rig, folder)
+    accept_setup(rig)
+    rig.wait_window(TITLE, 60)
+    show = (640, 480, 32)
+    expect(wait_until(lambda: rig.display_mode()[:3] == show, 10), "full-screen mode not set")
+    rig.start(["notepad"])
+    rig.wait_window(NOTEPAD, 60)
+    rig.foreground(NOTEPAD)
+    expect(wait_until(lambda: rig.display_mode()[:2] == DESKTOP, 10),
+           "display mode %r after switching away, want the desktop's" % (rig.display_mode(),))
+    expect(wait_until(lambda: minimised(rig), 10), "the show is not minimised")
+    rig.wintool("post", TITLE, WM_SYSCOMMAND, SC_RESTORE, 0)
+    rig.foreground(TITLE)
+    expect(wait_until(lambda: rig.display_mode()[:3] == show, 10),
+           "display mode %r after coming back, want %r" % (rig.display_mode(), show))
+    expect(wait_until(lambda: not minimised(rig), 10), "the show stays minimised")
+    check_full_screen_window(rig, show[:2])
+    expect(proc.running(), "the show ended")
+    rig.key("Escape")
+    expect(proc.wait(30) == 0, "full screen after coming back: exit status not 0")
+    mode = rig.display_mode()
+    expect(mode[:2] == DESKTOP, "display mode %r not restored after Escape" % (mode,))
+
+
 def main():
     if NATIVE:
         rig = snowrig.Rig(screen="%dx%d" % DESKTOP, name="modes-native", native=True,
@@ -117,7 +156,12 @@ def main():
         for name, r in (("left edge", ratio_x), ("width", ratio_w), ("height", ratio_h)):
             expect(abs(r - 1.25) < 0.04, "logo %s scaled by %.3f, want 1.25" % (name, r))
         print("ok full_screen (logo %r at 640x480, %r at 800x600)" % (small, large))
-    print("modes: 2 passed, 0 failed")
+        passed = 2
+        if not rig.native:
+            full_screen_gives_way(rig, folder)
+            print("ok full_screen_gives_way")
+            passed += 1
+    print("modes: %d passed, 0 failed" % passed)
 
 
 if __name__ == "__main__":
