@@ -15,7 +15,8 @@ cmake --build "$native" -j "$jobs"
 
 cmake -S "$top" -B "$windows" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
-  -DSNOWGIG_PACK="$native/data/snowgig.dat" >/dev/null
+  -DSNOWGIG_PACK="$native/data/snowgig.dat" \
+  -DSNOWGIG_ICON="$native/data/icon/snowgig.ico" >/dev/null
 cmake --build "$windows" -j "$jobs"
 for f in "$native"/dist/* "$windows"/dist/* "$windows/snowgig.zip"; do
   if [ -e "$f" ]; then
