@@ -1,5 +1,6 @@
 #include "glwindow.h"
 
+#include "programicon.h"
 #include "reporterror.h"
 #include "windowfailure.h"
 
@@ -82,7 +83,8 @@ bool GLWindow::createWindow()
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    windowClass.hIcon = programIcon(instance, ICON_BIG);
+    windowClass.hIconSm = programIcon(instance, ICON_SMALL);
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     windowClass.lpszClassName = windowClassName;
