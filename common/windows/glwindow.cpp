@@ -272,6 +272,9 @@ void GLWindow::closeWindow()
 // until it is activated again, then it takes its mode once more.
 static void followActivation(HWND hwnd, GLWindow* owner, bool activated)
 {
+    // Keys held while switching away are released elsewhere, unseen here.
+    if (!activated)
+        memset(owner->keys, 0, sizeof owner->keys);
     if (!activated && owner->displayModeSwitched) {
         restoreDesktopMode(owner);
         owner->displayModeSuspended = 1;

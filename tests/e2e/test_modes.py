@@ -1,6 +1,7 @@
-"""The display modes: windowed operation chosen in the Setup dialog, and full
-screen at 800 x 600, where the picture scales by 1.25 and the desktop's own mode
-comes back after Escape. With --native, the Linux program on a 1024 x 768 X
+"""The Setup dialog by keyboard; the display modes: windowed operation chosen in
+the Setup dialog, full screen at 800 x 600, where the picture scales by 1.25
+and the desktop's own mode comes back after Escape, and (under Wine) full
+screen giving way to another program and coming back. With --native, the Linux program on a 1024 x 768 X
 screen that also offers 800 x 600 and 640 x 480 (RandR, which Xvfb switches
 for real: SDL sets the mode and the screen takes its size)."""
 import os
@@ -98,6 +99,58 @@ def full_screen(rig, folder, mode_text, size):
     return box
 
 
+# The Setup dialog's controls in the order Tab walks them: Full-screen (the
+# radio group), the resolution list, OK, Cancel.
+TAB_ORDER = [1001, 1002, 1, 2]
+WS_SYSMENU = 0x00080000
+WM_SYSCOMMAND = 0x0112
+SC_CLOSE = 0xF060
+
+
+def setup_by_keyboard(rig, folder):
+    """The Setup dialog by keyboard alone, and as a screen reader reads it: Tab
+    walks every control in order and round again, the arrow keys move within
+    the radio group, every mnemonic reaches its control, the list is named by
+    its label; then the close box acts as Cancel."""
+    proc = start_demo(rig, folder)
+    rig.wait_window("Setup", 60)
+    rig.foreground("Setup")
+    time.sleep(0.5)
+    rig.screenshot(os.path.join(shots_dir(rig), "setup-dialog%s.png" % ("-native" if rig.native else "")))
+    first = wait_until(lambda: rig.focused_control("Setup"), 10)
+    expect(first in TAB_ORDER, "the first focus is on control %r" % first)
+    walk = [first]
+    for _ in TAB_ORDER:
+        rig.key("Tab")
+        walk.append(rig.focused_control("Setup"))
+    start = TAB_ORDER.index(first)
+    want = TAB_ORDER[start:] + TAB_ORDER[:start + 1]
+    expect(walk == want, "Tab walks %r, want %r" % (walk, want))
+    while rig.focused_control("Setup") != 1001 and len(walk) < 12:
+        rig.key("Tab")
+        walk.append(rig.focused_control("Setup"))
+    for key, control in (("Down", 1004), ("Up", 1001)):
+        rig.key(key)
+        focused = rig.focused_control("Setup")
+        expect(focused == control and rig.checked("Setup", control),
+               "%s in the radio group: focus on %r, %r checked" % (key, focused, control))
+    for letter, control in (("W", 1004), ("F", 1001), ("R", 1002)):
+        rig.alt_key(letter)
+        focused = wait_until(lambda: rig.focused_control("Setup") == control, 3)
+        expect(focused, "Alt+%s: focus on %r, want %r" % (letter, rig.focused_control("Setup"), control))
+        if control != 1002:
+            expect(rig.checked("Setup", control), "Alt+%s does not check %r" % (letter, control))
+    label = rig.label_of("Setup", 1002)
+    expect(label == "Resolution:", "the resolution list is labelled %r" % label)
+    if rig.native:
+        rig.close_window("Setup")
+    else:
+        expect(rig.client_size("Setup")[2] & WS_SYSMENU, "the Setup dialog has no close box")
+        rig.wintool("post", "Setup", WM_SYSCOMMAND, SC_CLOSE, 0)
+    expect(proc.wait(30) == 0, "the Setup dialog's close box: exit status not 0")
+    expect(not rig.has_window("Setup"), "the Setup dialog's close box: the dialog is still there")
+
+
 WS_MINIMIZE = 0x20000000
 WM_SYSCOMMAND = 0x0112
 SC_RESTORE = 0xF120
@@ -144,6 +197,8 @@ def main():
         rig = snowrig.Rig(desktop="%dx%d" % DESKTOP, name="modes")
     with rig:
         folder = copy_dist(rig)
+        setup_by_keyboard(rig, folder)
+        print("ok setup_by_keyboard")
         windowed(rig, folder)
         print("ok windowed")
         small = full_screen(rig, folder, "640 x 480 x 32 bpp", (640, 480))
@@ -156,7 +211,7 @@ def main():
         for name, r in (("left edge", ratio_x), ("width", ratio_w), ("height", ratio_h)):
             expect(abs(r - 1.25) < 0.04, "logo %s scaled by %.3f, want 1.25" % (name, r))
         print("ok full_screen (logo %r at 640x480, %r at 800x600)" % (small, large))
-        passed = 2
+        passed = 3
         if not rig.native:
             full_screen_gives_way(rig, folder)
             print("ok full_screen_gives_way")

@@ -626,6 +626,16 @@ class Rig:
         for control_id, (role, label) in DIALOG_WIDGETS.items():
             if out[0] == role and (not label or out[1:] == [label]):
                 return control_id
+        # GTK 3 keeps a combo box's focus on a button inside it that AT-SPI does
+        # not show: the list has the focus when an arrow key moves its
+        # selection (which the other arrow then puts back). A list of one
+        # entry cannot tell.
+        before = self.combo(title, 1002)[0]
+        for there, back in (("Down", "Up"), ("Up", "Down")):
+            self.key(there)
+            if self.combo(title, 1002)[0] != before:
+                self.key(back)
+                return 1002
         return 0
 
     def label_of(self, title, control_id):
