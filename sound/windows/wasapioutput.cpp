@@ -84,12 +84,11 @@ void loseDevice(WasapiOutput* output)
     releaseDevice(output);
     output->running = false;
     output->lost = true;
-    output->devicesLost++;
     output->retryAt = GetTickCount();
 }
 
-// Starts the device playing what is decoded, unless paused. Called with the
-// lock held.
+// Starts the device with what is decoded; a device that refuses is lost.
+// Called with the lock held.
 void startPlaying(WasapiOutput* output)
 {
     // Whatever is decoded goes to the device before it starts, so the first

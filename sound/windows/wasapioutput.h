@@ -42,7 +42,6 @@ struct WasapiOutput {
     bool lost;
     DWORD retryAt;  // tick count of the next attempt
     WCHAR* endpointId;  // of the device playing, to notice a new default
-    LONG devicesLost;  // how many times the device was lost
     // SNOWGIG_SOUND_DEVICE_LOSS=AT_MS,ABSENT_MS in the environment: after AT_MS
     // of music the device reports itself gone, and none is there for
     // ABSENT_MS. For tests; 0 when unset.
