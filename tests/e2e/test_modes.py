@@ -116,7 +116,14 @@ def setup_by_keyboard(rig, folder):
     rig.wait_window("Setup", 60)
     rig.foreground("Setup")
     time.sleep(0.5)
-    rig.screenshot(os.path.join(shots_dir(rig), "setup-dialog%s.png" % ("-native" if rig.native else "")))
+    shot = rig.screenshot(os.path.join(shots_dir(rig),
+                                       "setup-dialog%s.png" % ("-native" if rig.native else "")))
+    if not rig.native:
+        # Santa's red hat in the caption: the program's icon, not the generic one
+        # (nothing else on the desktop is red).
+        red = sum(n for (r, g, b), n in snowrig.image_histogram(shot).items()
+                  if r > 150 and g < 90 and b < 90)
+        expect(red >= 5, "no program icon in the Setup dialog's caption (%d red pixels)" % red)
     first = wait_until(lambda: rig.focused_control("Setup"), 10)
     expect(first in TAB_ORDER, "the first focus is on control %r" % first)
     walk = [first]
