@@ -12,7 +12,16 @@ from demo import (NATIVE, TITLE, accept_setup, copy_dist, expect, shots_dir, sta
                   wait_until)
 
 WS_POPUP = 0x80000000
+WS_MINIMIZE = 0x20000000
+WS_SYSMENU = 0x00080000
 WINDOWED_STYLE = 0x00CA0000
+WM_SYSCOMMAND = 0x0112
+SC_CLOSE = 0xF060
+SC_RESTORE = 0xF120
+
+# The Setup dialog's controls in the order Tab walks them: Full-screen (the
+# radio group), the resolution list, OK, Cancel.
+TAB_ORDER = [1001, 1002, 1, 2]
 
 DESKTOP = (1024, 768)
 # The native screen's modes besides its own, at 60 Hz like the virtual desktop's.
@@ -99,14 +108,6 @@ def full_screen(rig, folder, mode_text, size):
     return box
 
 
-# The Setup dialog's controls in the order Tab walks them: Full-screen (the
-# radio group), the resolution list, OK, Cancel.
-TAB_ORDER = [1001, 1002, 1, 2]
-WS_SYSMENU = 0x00080000
-WM_SYSCOMMAND = 0x0112
-SC_CLOSE = 0xF060
-
-
 def setup_by_keyboard(rig, folder):
     """The Setup dialog by keyboard alone, and as a screen reader reads it: Tab
     walks every control in order and round again, the arrow keys move within
@@ -158,9 +159,6 @@ def setup_by_keyboard(rig, folder):
     expect(not rig.has_window("Setup"), "the Setup dialog's close box: the dialog is still there")
 
 
-WS_MINIMIZE = 0x20000000
-WM_SYSCOMMAND = 0x0112
-SC_RESTORE = 0xF120
 NOTEPAD = "Untitled - Notepad"
 
 
