@@ -18,6 +18,8 @@ if(NOT mpg123_fetched EQUAL 0 OR NOT EXISTS ${mpg123_source}/ports/cmake/CMakeLi
   message(FATAL_ERROR "mpg123's source is missing: scripts/mpg123-source.sh failed")
 endif()
 get_filename_component(mpg123_folder ${mpg123_source} NAME)
+# Its licence text, which ships beside the library that links it in.
+set(SNOWGIG_MPG123_LICENCE ${mpg123_source}/COPYING CACHE INTERNAL "mpg123's licence text")
 
 set(mpg123_prefix ${CMAKE_BINARY_DIR}/mpg123)
 set(mpg123_library ${mpg123_prefix}/lib/libmpg123.a)
