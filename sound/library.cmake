@@ -9,8 +9,4 @@ add_library(snowgig_sound_core STATIC
   pcmring.cpp)
 target_include_directories(snowgig_sound_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
-if(WIN32)
-  add_subdirectory(windows)
-else()
-  add_subdirectory(linux)
-endif()
+add_subdirectory(${SNOWGIG_PLATFORM_DIR})
