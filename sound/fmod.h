@@ -1,5 +1,5 @@
 /* The snowgig sound library: plays an MP3 held in memory as a looping stream
- * through the system's wave output, decoding with the system's MP3 codec. */
+ * on the system's sound output, decoding with libmpg123 (built in). */
 #ifndef SNOWGIG_FMOD_H
 #define SNOWGIG_FMOD_H
 

@@ -1,9 +1,11 @@
-// What the library's calls (fsoundcalls.cpp) need from the platform they run
-// on: a decoder per stream that feeds the stream's PcmSource, and the one
-// output device that plays a PcmSource. Each platform's library defines these.
+// What the library's calls (fsoundcalls.cpp) need below them: a decoder per
+// stream that feeds the stream's PcmSource (libmpg123 on every platform,
+// streamdecoder.cpp), and the one output device that plays a PcmSource
+// (soundoutput.cpp, over the ways to a device each platform offers).
 #ifndef SNOWGIG_SOUNDPLATFORM_H
 #define SNOWGIG_SOUNDPLATFORM_H
 
+#include <cstddef>
 #include <cstdint>
 
 #include "mp3layout.h"
@@ -25,6 +27,8 @@ bool openSoundOutput(int sampleRate);
 void closeSoundOutput();
 // The rate the output is open at, 0 when it is closed.
 int soundOutputRate();
+// The name of the way to the device that is open ("" when none is).
+const char* soundOutputName();
 
 // Starts feeding the device from `source` (paused: nothing is heard until
 // resumed). Returns at once; decoding runs on the output's own thread.
@@ -33,5 +37,18 @@ bool startSoundOutput(PcmSource* source, bool paused);
 void stopSoundOutput();
 void pauseSoundOutput(bool paused);
 bool soundOutputPaused();
+
+// One way to a sound device. Each platform defines soundOutputWays: the ways
+// it has, the one it prefers first; openSoundOutput takes the first that
+// opens. The user may narrow the choice (see the platform's outputways.cpp).
+struct SoundOutputWay {
+    const char* name;
+    bool (*open)(int sampleRate);
+    void (*close)();
+    bool (*start)(PcmSource* source, bool paused);
+    void (*stop)();
+    void (*pause)(bool paused);
+};
+const SoundOutputWay* soundOutputWays(size_t* count);
 
 #endif

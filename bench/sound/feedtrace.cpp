@@ -14,9 +14,8 @@
 #include <vector>
 
 #include "../../tests/support/filebytes.h"
-#include "mp3decoding.h"
 #include "outputtrace.h"
-#include "systemoutput.h"
+#include "soundplatform.h"
 
 namespace {
 
@@ -129,21 +128,19 @@ int main(int argc, char** argv)
     std::printf("feedtrace: time 0 is %.6f on the Unix clock\n",
                 double(w.QuadPart - 116444736000000000ULL) / 1e7);
 
-    AcmDecoder decoder;
+    StreamDecoder* decoder = nullptr;
     PcmSource source;
-    static SystemOutput output;
-    if (openMp3Decoding(&decoder, &source, tune.data(), layout, true) != MP3_DECODING_OK ||
-        !openSystemOutput(&output, int(layout.format.sampleRate))) {
+    if (openStreamDecoder(&decoder, &source, tune.data(), layout, true) != STREAM_DECODER_OK ||
+        !openSoundOutput(int(layout.format.sampleRate))) {
         std::fprintf(stderr, "feedtrace: no decoder or no output\n");
         return 1;
     }
-    std::printf("feedtrace: output %s\n",
-                output.kind == SYSTEM_OUTPUT_WASAPI ? "wasapi" : "waveout");
+    std::printf("feedtrace: output %s\n", soundOutputName());
     outputTrace = record;
-    startSystemOutput(&output, &source, true);
+    startSoundOutput(&source, true);
     Sleep(500);
     // The threads there are while playing, the output's own among them.
-    pauseSystemOutput(&output, false);
+    pauseSoundOutput(false);
     Sleep(200);
     std::vector<DWORD> threads = otherThreads();
     double start = now();
@@ -171,8 +168,8 @@ int main(int argc, char** argv)
     double played = now() - start;
     double cpu = cpuSeconds() - cpuStart;
     outputTrace = nullptr;
-    closeSystemOutput(&output);
-    closeMp3Decoding(&decoder, &source);
+    closeSoundOutput();
+    closeStreamDecoder(decoder, &source);
     std::printf("feedtrace: %.1f s played, process CPU %.3f s: %.1f%% of one core\n", played, cpu,
                 100.0 * cpu / played);
 

@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
 """The sound library's benchmark: decoder speed beside mpg123 on the same file,
-the delay from unpause to the first sample played, and memory while playing.
+the CPU the whole sound path takes while playing, the delay from unpause to the
+first sample played, and memory while playing.
 
-    run_sound_bench.py WINDOWS_BUILD_DIR
+    run_sound_bench.py WINDOWS_BUILD_DIR [EARLIER_WINDOWS_BUILD_DIR]
 
 Makes a 90-second and a 9-second 64 kbps test file with sox and lame, times
-mpg123 decoding the long one natively, then runs decodebench and playbench
-(built in the Windows tree) under Wine in a rig session with sound capture.
-Prints figures only; every step is bounded in time.
+mpg123 decoding the long one natively, then runs decodebench, feedtrace and
+playbench (built in the Windows tree) under Wine in rig sessions with sound
+capture. Given an earlier build (another checkout's tree), its decodebench and
+feedtrace run beside this build's on the same files in the same run, so that
+the figures compare. Prints figures only; every step is bounded in time.
 """
 import os
 import re
@@ -42,43 +45,74 @@ def time_mpg123(mp3, options=(), runs=5):
     return best
 
 
+def decode_figures(rig, bench, tune, label):
+    """Runs one build's decodebench; returns its seconds for the library's path."""
+    code, out = rig.run([os.path.join(bench, "decodebench.exe"), "Z:" + tune, "5"],
+                        cwd=bench, timeout=300)
+    for line in out.replace("\r\n", "\n").splitlines():
+        print("%s: %s" % (label, line))
+    m = re.search(r"decoded in ([0-9.]+) s", out)
+    if not m:
+        print("%s: decodebench failed (%d)" % (label, code))
+    return float(m.group(1)) if m else None, out
+
+
+def sound_path_cpu(bench, tune, label, seconds=20):
+    """The whole sound path's CPU while playing (a sound-only program, WASAPI)."""
+    with snowrig.Rig(clocked_sound=True, name="soundbench-cpu") as rig:
+        rig.env["SNOWGIG_SOUND_OUTPUT"] = "wasapi"
+        proc = rig.start([os.path.join(bench, "feedtrace.exe"), "Z:" + tune, str(seconds),
+                          "Z:" + os.path.join(rig.dir, "trace.csv")], cwd=bench)
+        proc.wait(seconds + 60)
+        out = proc.output().replace("\r\n", "\n")
+    m = re.search(r"process CPU .*: ([0-9.]+)% of one core", out)
+    output = re.search(r"feedtrace: output (\S+)", out)
+    print("%s: sound path CPU while playing %d s through %s: %s%% of one core"
+          % (label, seconds, output.group(1) if output else "?", m.group(1) if m else "?"),
+          flush=True)
+
+
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 3):
         print(__doc__)
         return 2
     build = os.path.abspath(sys.argv[1])
+    builds = [("this build", os.path.join(build, "bench", "sound"))]
+    if len(sys.argv) == 3:
+        builds.append(("earlier build", os.path.join(os.path.abspath(sys.argv[2]), "bench",
+                                                     "sound")))
     os.environ["SNOWGIG_WIN_BUILD"] = build
-    bench = os.path.join(build, "bench", "sound")
+    bench = builds[0][1]
     with tempfile.TemporaryDirectory(prefix="soundbench-") as folder:
         long_tune = make_tune(folder, "bench90", 90)
         short_tune = make_tune(folder, "bench9", 9)
         mpg123 = time_mpg123(long_tune)
         print("mpg123:      90.0 s of sound decoded in %.4f s (best of 5, process start "
               "included): %.0f x real time" % (mpg123, 90.0 / mpg123))
-        # The codec Wine ships carries its own build of the same decoder
-        # library; this is mpg123 restricted to its plain C decoder (--cpu generic).
         generic = time_mpg123(long_tune, ["--cpu", "generic"])
         print("mpg123 --cpu generic: %.4f s: %.0f x real time"
               % (generic, 90.0 / generic))
         with snowrig.Rig(name="soundbench") as rig:
-            code, out = rig.run([os.path.join(bench, "decodebench.exe"), "Z:" + long_tune, "5"],
-                                cwd=bench, timeout=300)
-            sys.stdout.write(out.replace("\r\n", "\n"))
-            m = re.search(r"in ([0-9.]+) s", out)
-            if m:
-                ours = float(m.group(1))
-                print("decoder speed against mpg123: %.2f (1.0 = as fast, goal >= 0.5); "
-                      "against its plain C decoder: %.2f" % (mpg123 / ours, generic / ours))
-            m = re.search(r"codec alone on the same frames: ([0-9.]+) s", out)
-            if m:
-                codec = float(m.group(1))
-                print("the system codec alone against mpg123: %.2f; the library's own share of "
-                      "the decoding time: %.0f%%" % (mpg123 / codec, 100.0 * (ours - codec) / ours))
+            for label, folder_of_build in builds:
+                ours, out = decode_figures(rig, folder_of_build, long_tune, label)
+                if not ours:
+                    continue
+                print("%s: decoder speed against mpg123: %.2f (1.0 = as fast, goal >= 0.5); "
+                      "against its plain C decoder: %.2f" % (label, mpg123 / ours, generic / ours))
+                # "The decoder alone" (an earlier build: "the system codec alone").
+                m = re.search(r"alone on the same frames: ([0-9.]+) s", out)
+                if m:
+                    alone = float(m.group(1))
+                    print("%s: the decoder alone against mpg123: %.2f; the library's own share "
+                          "of the decoding time: %.0f%%"
+                          % (label, mpg123 / alone, 100.0 * (ours - alone) / ours))
             for tune in (long_tune, short_tune):
                 print("playbench on %s:" % os.path.basename(tune))
                 code, out = rig.run([os.path.join(bench, "playbench.exe"), "Z:" + tune,
                                      rig.sound_path, "5"], cwd=bench, timeout=120)
                 sys.stdout.write(out.replace("\r\n", "\n"))
+        for label, folder_of_build in builds:
+            sound_path_cpu(folder_of_build, long_tune, label)
     return 0
 
 

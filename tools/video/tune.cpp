@@ -46,8 +46,8 @@ bool openTune(const char* name)
                      layout.format.sampleRate, tuneSampleRate);
         return false;
     }
-    // The Linux sound library's own decoding: libmpg123 feeding the shared
-    // sample feed, which trims and loops the tune as fmod.dll does.
+    // The sound library's own decoding: libmpg123 feeding the shared sample
+    // feed, which trims and loops the tune as fmod.dll does.
     switch (openStreamDecoder(&decoder, &source, tuneData.data(), layout, true)) {
     case STREAM_DECODER_OK:
         return true;

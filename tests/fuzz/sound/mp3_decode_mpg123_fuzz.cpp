@@ -1,4 +1,4 @@
-// Plays the input through the Linux library's decoding as it plays a stream
+// Plays the input through the library's decoding as it plays a stream
 // (libmpg123 behind the trimming and looping feed), once and looped, for a
 // bounded number of sample frames: whatever the frames' contents, the decoder
 // must neither fail outside its buffers nor give more samples than asked for.

@@ -183,12 +183,12 @@ TEST(LinuxPlayback, PausedSilentThenTwoSeamsAndAPauseThatLosesNoSample)
     long rewound = std::getenv("SNOWGIG_TEST_CAPTURE") ? rate : 0;
     long origin = bestOrigin(left, tune, onset - tuneOnset - rewound, onset - tuneOnset + 3, onset,
                              pause.start);
-    EXPECT_LE(differenceFromLoop(left, tune, origin, onset, pause.start), 2)
+    EXPECT_EQ(0, differenceFromLoop(left, tune, origin, onset, pause.start))
         << "the loop is not the tune joined to itself";
     long resumed = pause.start + pause.length;
     long after = bestOrigin(left, tune, origin + pause.length - rewound - 3,
                             origin + pause.length + rewound + 3, resumed, lastLoud);
-    EXPECT_LE(differenceFromLoop(left, tune, after, resumed, lastLoud), 2)
+    EXPECT_EQ(0, differenceFromLoop(left, tune, after, resumed, lastLoud))
         << "samples lost or repeated across the pause";
     EXPECT_LE(std::abs(after - origin - pause.length), rewound + 1)
         << "the tune goes on " << after - origin - pause.length << " sample frames off";

@@ -47,3 +47,19 @@ function(snowgig_add_mpg123_reference name)
     DEPENDS ${mp3})
   add_custom_target(test_tune_${name}_reference DEPENDS ${raw})
 endfunction()
+
+# The demo's own tune, copied from `mp3` (made by the target `maker`), beside
+# mpg123's decode of it: ${CMAKE_CURRENT_BINARY_DIR}/gimme_64k.mp3 and
+# gimme_64k.mpg123.raw, made by the target demo_tune_reference.
+#   snowgig_add_demo_tune_reference(mp3 [maker])
+function(snowgig_add_demo_tune_reference mp3)
+  set(tune ${CMAKE_CURRENT_BINARY_DIR}/gimme_64k)
+  add_custom_command(OUTPUT ${tune}.mp3 ${tune}.mpg123.raw
+    COMMAND ${CMAKE_COMMAND} -E copy ${mp3} ${tune}.mp3
+    COMMAND ${SNOWGIG_MPG123} -q -s ${tune}.mp3 > ${tune}.mpg123.raw
+    DEPENDS ${mp3})
+  add_custom_target(demo_tune_reference DEPENDS ${tune}.mpg123.raw)
+  if(ARGC GREATER 1)
+    add_dependencies(demo_tune_reference ${ARGV1})
+  endif()
+endfunction()

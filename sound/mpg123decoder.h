@@ -1,6 +1,8 @@
 // Decodes MP3 frames held in memory to 16-bit PCM with libmpg123, fed a few
 // whole frames at a time. The decoder leaves the encoder's delay and padding
 // in (the caller trims them), so its output is every frame's samples in order.
+// The same library on every platform (the system's natively, built from its
+// source into fmod.dll), so the same samples everywhere.
 #ifndef SNOWGIG_MPG123DECODER_H
 #define SNOWGIG_MPG123DECODER_H
 

@@ -1,11 +1,9 @@
-// The web library's platform part: streams decoded by libmpg123 (built for
-// the browser from the same source as elsewhere) and played through the
-// page's Web Audio.
+// A stream's decoder: libmpg123 behind the trimming, looping feed, a few
+// frames at a time.
 #include <new>
 
 #include "mpg123decoder.h"
 #include "soundplatform.h"
-#include "webaudiooutput.h"
 
 struct StreamDecoder {
     Mpg123Decoder mpg123;
@@ -15,8 +13,6 @@ namespace {
 
 // Frames handed to the decoder at a time.
 const size_t framesPerDecode = 8;
-
-WebAudioOutput output;
 
 long decodeWithMpg123(void* decoder, const uint8_t* frames, size_t bytes, bool flush,
                       const int16_t** pcm)
@@ -53,39 +49,4 @@ void closeStreamDecoder(StreamDecoder* decoder, PcmSource* source)
     closePcmSource(source);
     closeMpg123Decoder(&decoder->mpg123);
     delete decoder;
-}
-
-bool openSoundOutput(int sampleRate)
-{
-    return openWebAudioOutput(&output, sampleRate);
-}
-
-void closeSoundOutput()
-{
-    closeWebAudioOutput(&output);
-}
-
-int soundOutputRate()
-{
-    return output.open ? output.sampleRate : 0;
-}
-
-bool startSoundOutput(PcmSource* source, bool paused)
-{
-    return startWebAudioOutput(&output, source, paused);
-}
-
-void stopSoundOutput()
-{
-    stopWebAudioOutput(&output);
-}
-
-void pauseSoundOutput(bool paused)
-{
-    pauseWebAudioOutput(&output, paused);
-}
-
-bool soundOutputPaused()
-{
-    return output.paused;
 }
