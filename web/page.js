@@ -26,6 +26,7 @@ const snowgigPage = (() => {
   let waitingForPack = false;
   let shownSize = null;     // [width, height, fullScreen] while the canvas shows
   let wasm = null;          // the compiled program, shared by every run
+  let program = null;       // the running instance (Emscripten's Module)
 
   // What the tests and the curious can read: the loading bar's positions
   // since OK, and when OK was pressed and the first frame shown.
@@ -63,8 +64,12 @@ const snowgigPage = (() => {
       record.ok = performance.now();
       record.progress = [];
       try {
+        // With the browser's shortest output buffer (some 23 ms) a busy
+        // machine starves the browser's own audio thread, whatever the page
+        // has queued; 80 ms of it keep the music whole, and it is heard some
+        // 0.2 s after it is unpaused.
         if (!audio)
-          audio = new AudioContext({sampleRate: 44100, latencyHint: "playback"});
+          audio = new AudioContext({sampleRate: 44100, latencyHint: 0.08});
         audio.resume();
       } catch (error) {
         audio = null;
@@ -156,7 +161,7 @@ const snowgigPage = (() => {
     resetForm();
     record.runs++;
     try {
-      await createSnowgig({
+      program = {
         canvas: canvas,
         instantiateWasm: (imports, done) => {
           if (!wasm)
@@ -169,7 +174,8 @@ const snowgigPage = (() => {
         onExit: () => setTimeout(startProgram, 0),
         print: (text) => console.log(text),
         printErr: (text) => console.error(text),
-      });
+      };
+      await createSnowgig(program);
     } catch (error) {
       await messageBox("Error", "The program stopped: " + error);
     }
@@ -188,6 +194,15 @@ const snowgigPage = (() => {
 
   return {
     record: record,
+    // The running program's sound figures: underruns of its queue, time spent
+    // feeding it.
+    sound() {
+      const audio = program && program.webAudio;
+      return audio ? {underruns: audio.underruns, feedMilliseconds: audio.feedMilliseconds,
+                      queued: audio.next - audio.context.currentTime,
+                      outputLatency: audio.context.outputLatency || 0,
+                      baseLatency: audio.context.baseLatency || 0} : null;
+    },
 
     showSetup(entries, selected, fullScreen) {
       resolutionList.replaceChildren(...entries.map((text) => new Option(text)));

@@ -7,7 +7,9 @@
 // Commands: {"do": "click", "role": "button", "name": "OK"}, {"do": "key",
 // "key": "Escape"}, {"do": "eval", "js": "expression"}, {"do": "shot",
 // "path": "file.png", "selector": "canvas"}, {"do": "select", "label": "Resolution:",
-// "index": 2}, {"do": "check", "label": "Windowed"}, {"do": "reload"}, {"do": "quit"}.
+// "index": 2}, {"do": "check", "label": "Windowed"}, {"do": "record", "folder": dir,
+// "seconds": 20, "selector": "canvas"}, {"do": "reload"}, {"do": "goto", "url": url},
+// {"do": "console"} (the page's console messages so far), {"do": "quit"}.
 // Without --headless Chromium runs on $DISPLAY and plays its sound to the
 // PulseAudio server of $PULSE_SERVER.
 "use strict";
@@ -31,7 +33,7 @@ async function main() {
       "--window-position=0,0", "--window-size=" + width + "," + height,
       "--no-first-run", "--disable-infobars", "--disable-features=Translate",
       "--disable-background-timer-throttling", "--disable-renderer-backgrounding",
-    ],
+    ].concat((process.env.SNOWGIG_CHROMIUM_ARGS || "").split(" ").filter((a) => a)),
   });
   const context = await browser.newContext({viewport: null});
   const page = await context.newPage();
@@ -56,8 +58,23 @@ async function main() {
     async select(c) {
       await page.getByLabel(c.label).selectOption({index: c.index});
     },
+    // Screenshots of c.selector one after another for c.seconds: [[moment,
+    // path]], the moment (ms since the epoch) half way through each grab.
+    async record(c) {
+      const target = page.locator(c.selector);
+      const shots = [];
+      const end = Date.now() + c.seconds * 1000;
+      for (let i = 0; Date.now() < end; i++) {
+        const path = c.folder + "/shot-" + String(i).padStart(5, "0") + ".png";
+        const before = Date.now();
+        await target.screenshot({path: path, timeout: 10000});
+        shots.push([(before + Date.now()) / 2, path]);
+      }
+      return shots;
+    },
     async check(c) { await page.getByLabel(c.label, {exact: true}).check(); },
     async reload() { await page.reload({timeout: 60000}); },
+    async goto(c) { await page.goto(c.url, {timeout: 60000}); },
     async console() { return console_.splice(0); },
   };
 
