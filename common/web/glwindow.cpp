@@ -16,13 +16,40 @@ namespace {
 
 GLWindow* keyOwner = nullptr;
 
+// Keys pressed since the last update, and those of them already released: a
+// press and release between two animation frames (a quick tap, or keys sent
+// by a program) still shows as down to the next update.
+bool pressedSinceUpdate[256];
+bool releasedSinceUpdate[256];
+
 // The page's key codes are the virtual-key codes the show reads (Escape is
 // 27, letters their capitals, digits their characters).
 EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* event, void*)
 {
-    if (keyOwner && event->keyCode < 256)
-        keyOwner->keys[event->keyCode] = eventType == EMSCRIPTEN_EVENT_KEYDOWN ? 1 : 0;
+    if (!keyOwner || event->keyCode >= 256)
+        return EM_FALSE;
+    const unsigned long code = event->keyCode;
+    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN) {
+        keyOwner->keys[code] = 1;
+        pressedSinceUpdate[code] = true;
+        releasedSinceUpdate[code] = false;
+    } else if (pressedSinceUpdate[code]) {
+        releasedSinceUpdate[code] = true;
+    } else {
+        keyOwner->keys[code] = 0;
+    }
     return EM_FALSE;
+}
+
+// After an update: the releases held back for it take effect.
+void releaseTappedKeys(GLWindow* owner)
+{
+    for (int code = 0; code < 256; code++) {
+        if (releasedSinceUpdate[code])
+            owner->keys[code] = 0;
+        pressedSinceUpdate[code] = false;
+        releasedSinceUpdate[code] = false;
+    }
 }
 
 // The browser leaves full screen on Escape by itself and may keep that key
@@ -96,6 +123,8 @@ bool GLWindow::createWindow()
     if (resizeCallback)
         resizeCallback(static_cast<int>(width), static_cast<int>(height));
     memset(keys, 0, sizeof keys);
+    memset(pressedSinceUpdate, 0, sizeof pressedSinceUpdate);
+    memset(releasedSinceUpdate, 0, sizeof releasedSinceUpdate);
     return true;
 }
 
@@ -130,6 +159,7 @@ int GLWindow::run()
         if (updateCallback)
             updateCallback(now - lastTime);
         lastTime = now;
+        releaseTappedKeys(this);
         if (drawCallback)
             drawCallback();
     }
