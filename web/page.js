@@ -63,6 +63,8 @@ const snowgigPage = (() => {
     if (index >= 0) {
       record.ok = performance.now();
       record.progress = [];
+      record.firstFrame = 0;
+      record.frames = 0;
       try {
         // With the browser's shortest output buffer (some 23 ms) a busy
         // machine starves the browser's own audio thread, whatever the page
@@ -181,6 +183,16 @@ const snowgigPage = (() => {
     }
   }
 
+  // The program ends by exit() wherever it is, which reaches the page as an
+  // exception nobody catches: that is the end of a run, not an error.
+  const endOfRun = (event) => {
+    const thrown = event.error || event.reason;
+    if (thrown && thrown.name == "ExitStatus")
+      event.preventDefault();
+  };
+  window.addEventListener("error", endOfRun);
+  window.addEventListener("unhandledrejection", endOfRun);
+
   window.addEventListener("DOMContentLoaded", () => {
     const probe = document.createElement("canvas");
     if (!window.WebAssembly || !(probe.getContext("webgl") || probe.getContext("experimental-webgl"))) {
@@ -253,8 +265,6 @@ const snowgigPage = (() => {
       show.hidden = false;
       fitCanvas();
       canvas.focus();
-      record.firstFrame = 0;
-      record.frames = 0;
     },
     hideCanvas() {
       shownSize = null;

@@ -1,6 +1,8 @@
 // The page's program entry. It runs once per OK of the page's Setup form: when
 // the show ends (Escape) or start-up fails, the page starts a fresh instance,
 // which shows the form again.
+#include <cstdlib>
+
 #include "media.h"
 #include "startup.h"
 
@@ -8,5 +10,7 @@ int main()
 {
     runDemo(nullptr);
     cleanup();
-    return 0;
+    // A main that has waited for the page returns to nobody who would end the
+    // run: it ends here, as Escape ends it, and the page hears of it.
+    exit(0);
 }

@@ -119,8 +119,10 @@ class Page:
         """Waits until the expression is true in the page."""
         self.command("wait", js=js, timeout=int(timeout * 1000))
 
-    def click(self, role, name):
-        self.command("click", role=role, name=name)
+    def click(self, role, name, dialog=None):
+        """Clicks the control of that role and name (inside the in-page box
+        titled `dialog`, if given)."""
+        self.command("click", role=role, name=name, dialog=dialog)
 
     def key(self, key):
         self.command("key", key=key)

@@ -4,7 +4,8 @@
 //
 //   node pagedriver.js URL [--headless] [--size WxH]
 //
-// Commands: {"do": "click", "role": "button", "name": "OK"}, {"do": "key",
+// Commands: {"do": "click", "role": "button", "name": "OK"} (with "dialog": "Error",
+// the button of that box), {"do": "key",
 // "key": "Escape"}, {"do": "eval", "js": "expression"}, {"do": "shot",
 // "path": "file.png", "selector": "canvas"}, {"do": "select", "label": "Resolution:",
 // "index": 2}, {"do": "check", "label": "Windowed"}, {"do": "record", "folder": dir,
@@ -44,7 +45,8 @@ async function main() {
 
   const commands = {
     async click(c) {
-      await page.getByRole(c.role, {name: c.name, exact: true}).click({timeout: c.timeout || 10000});
+      const within = c.dialog ? page.getByRole("alertdialog", {name: c.dialog, exact: true}) : page;
+      await within.getByRole(c.role, {name: c.name, exact: true}).click({timeout: c.timeout || 10000});
     },
     async key(c) { await page.keyboard.press(c.key); },
     async eval(c) { return await page.evaluate(c.js); },
