@@ -1,6 +1,7 @@
 # snowgig.dat, made from the sources in this folder (native tree only):
 #   art/*.py   -> the pictures (tools/artwork/render_art.py, TGA files)
 #   tune/*.py  -> the tune (tools/tunemaker/make_tune.py: fluidsynth, sox, lame)
+#   art/icon.py -> the program's icon (tools/artwork/make_icon.py: PNGs, .ico)
 # then packed in the program's load order by packwriter. Next to the pack: a
 # contact sheet of every picture and a preview of the assembled scene.
 set(SNOWGIG_PREBUILT_PACK "" CACHE FILEPATH
@@ -90,6 +91,28 @@ elseif(NOT WIN32)
     COMMENT "Preview of the assembled scene"
     VERBATIM)
 
-  add_custom_target(snowgig_data ALL DEPENDS ${pack} ${sheet} ${preview})
+  # The program's icon, one drawing for every platform: PNGs at each size for
+  # the Linux desktop and the multi-size .ico for the Windows program.
+  set(icon_dir ${data_out}/icon)
+  set(icon_sizes 16 24 32 48 64 128 256)
+  set(icon_pngs "")
+  foreach(size IN LISTS icon_sizes)
+    list(APPEND icon_pngs ${icon_dir}/snowgig-${size}.png)
+  endforeach()
+  add_custom_command(
+    OUTPUT ${icon_pngs} ${icon_dir}/snowgig.ico ${icon_dir}/icon-sheet.png
+    COMMAND ${SNOWGIG_DATA_PYTHON} ${artwork}/make_icon.py ${icon_dir}
+            ${CMAKE_CURRENT_LIST_DIR}/art/icon.py
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/art/icon.py ${CMAKE_CURRENT_LIST_DIR}/art/santa.py
+            ${CMAKE_CURRENT_LIST_DIR}/art/paint.py ${artwork}/make_icon.py
+            ${artwork}/render_art.py ${artwork}/tga.py
+    COMMENT "Drawing the icon"
+    VERBATIM)
+
+  add_custom_target(snowgig_data ALL DEPENDS ${pack} ${sheet} ${preview}
+                                             ${icon_pngs} ${icon_dir}/snowgig.ico)
   set(SNOWGIG_DATA_PACK ${pack} CACHE INTERNAL "snowgig.dat built from data/")
+  set(SNOWGIG_DATA_ICON_DIR ${icon_dir} CACHE INTERNAL
+      "the icon built from data/: snowgig-N.png and snowgig.ico")
+  set(SNOWGIG_DATA_ICON_SIZES ${icon_sizes} CACHE INTERNAL "the sizes of the icon's PNGs")
 endif()

@@ -9,6 +9,8 @@
 #include "media.h"
 #include "music.h"
 #include "pack.h"
+#include "packsearch.h"
+#include "programfolder.h"
 #include "scene.h"
 #include "systemerror.h"
 #include "texture.h"
@@ -72,7 +74,8 @@ bool uploadSeries(const ImageSeries& series)
 
 bool loadData()
 {
-    pack = new PackFile("snowgig.dat");
+    pack = new PackFile(findPack("snowgig.dat", programFolder().c_str(),
+                                 installedDataFolder()).c_str());
     if (!packArchiveOpen()) {
         reportError(false, "Couldn't read snowgig.dat: the file is missing or damaged.\n"
                            "It belongs in the folder the demo is started from.");

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the web page into build/web/dist (index.html, page.js, page.css,
-# snowgig.js, snowgig.wasm, snowgig.dat) and prints the files' sizes, raw and
-# compressed with gzip. The pack comes from the native tree, which is built
-# as far as the pack needs; the program and its sound library are built with
+# snowgig.js, snowgig.wasm, snowgig.dat, the icon) and prints the files'
+# sizes, raw and compressed with gzip. The pack and the icon come from the
+# native tree, which is built as far as they need; the program and its sound library are built with
 # Emscripten (emcmake) in build/web.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,7 +17,7 @@ cmake -S "$top" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/nu
 cmake --build "$native" -j "$jobs" --target snowgig_data
 
 emcmake cmake -S "$top" -B "$web" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DSNOWGIG_PACK="$native/data/snowgig.dat" >/dev/null
+  -DSNOWGIG_PACK="$native/data/snowgig.dat" -DSNOWGIG_ICON_DIR="$native/data/icon" >/dev/null
 cmake --build "$web" -j "$jobs"
 for f in "$web"/dist/*; do
   printf 'build-web: %-13s %9d bytes, %9d with gzip\n' "$(basename "$f")" "$(stat -c %s "$f")" \

@@ -12,10 +12,12 @@ different heights line up.
 The program draws the banner lines in white, so they show the white letter
 with its dark edge, readable over the pale pavement and the dark road alike;
 it draws the quotes in black, which colours letter and edge alike, so a quote
-shows the whole inked shape, about as heavy as the bold face. Ink keeps the
-rightmost column of each rectangle clear because the pen advances by the
-rectangle's width with no extra spacing, and no stroke is thinner than two
-texels."""
+shows the whole inked shape. The white letter grows a little out of its
+outline, so the banner's strokes are bolder than the face's own; its edge is
+solid next to the letter and four-fifths opaque further out, so the quotes'
+counters stay open. Ink keeps the rightmost column of each rectangle clear
+because the pen advances by the rectangle's width with no extra spacing, and
+no stroke is thinner than two texels."""
 
 import cairo
 
@@ -46,11 +48,15 @@ BASELINE = 11    # rows from the pen line down to the baseline
 EM = 19.5        # font size in pixels before reshaping
 CONDENSE = 0.92  # horizontal squeeze applied to every glyph
 RIGHT_GAP = 1.0  # columns kept clear at the right of each rectangle
-RING = 0.65      # width of the dark edge around each white letter
+BOLDEN = 0.25    # how far the white letter grows out of its outline, all round
+RING = 0.75      # width of the dark edge around the grown letter
+CORE_RING = 0.45  # the inner part of that edge, solid; the rest a halo
+HALO = 0.8       # opacity of the halo
+NARROW_RING = 0.65  # the edge of a narrow letter: solid, on its right only
 MIN_CORE = 1.2   # narrowest white letter that gets an edge on its left too
 EDGE = (0.06, 0.06, 0.06)
-# The white letters are of regular weight: with their edge, drawn in black
-# for the quotes, they come out about as heavy as the bold face.
+# The face is of regular weight: grown and edged, drawn in black for the
+# quotes, it comes out about as heavy as the bold face.
 WEIGHT = cairo.FONT_WEIGHT_NORMAL
 
 def glyph_outline(ctx, char):
@@ -91,15 +97,17 @@ def trace(ctx, path):
 
 def glyph_box(ctx, row):
     """Where the white letter of a glyph row goes: its outline, its ink
-    extents, the left edge of its ring and the room for the letter."""
+    extents, the left edge of its ring, the room for the letter and how far
+    it grows out of its outline."""
     char, tex_x, tex_y, width, height, offset_y = row
     path, extents = glyph_outline(ctx, char)
-    ring_left = RING
-    room = width - RIGHT_GAP - 2 * RING
+    ring_left = RING + BOLDEN
+    room = width - RIGHT_GAP - 2 * (RING + BOLDEN)
     if room < MIN_CORE:
-        ring_left = 0.0
-        room = width - RIGHT_GAP - RING
-    return path, extents, ring_left, room
+        # Narrow letters (i, l, !, the full stop) do not grow and keep a
+        # plain solid edge: grown, the dot of an i would run into its stem.
+        return path, extents, 0.0, width - RIGHT_GAP - NARROW_RING, 0.0
+    return path, extents, ring_left, room, BOLDEN
 
 
 def vertical_scales(ctx):
@@ -111,10 +119,10 @@ def vertical_scales(ctx):
         _, tex_x, tex_y, width, height, offset_y = row
         top = tex_y - height + 1
         bottom = tex_y + 1
-        baseline = top + BASELINE - offset_y - RING
-        _, (x0, y0, x1, y1), _, _ = glyph_box(ctx, row)
+        baseline = top + BASELINE - offset_y - RING - BOLDEN
+        _, (x0, y0, x1, y1), _, _, _ = glyph_box(ctx, row)
         if y0 < 0:
-            up = min(up, (baseline - top - RING) / -y0)
+            up = min(up, (baseline - top - RING - BOLDEN) / -y0)
         # A descender may reach the rectangle's last row: its ring is cut
         # off there, which costs less than a tail squeezed shut.
         if y1 > 0.5:
@@ -129,12 +137,20 @@ def draw_glyph(ctx, row, up, down):
     # one clear column on the right, so that neighbouring letters drawn in
     # black do not run together. A letter too narrow for a ring on both sides
     # stands at the left edge with its ring on the right.
-    path, (x0, y0, x1, y1), ring_left, room = glyph_box(ctx, row)
+    path, (x0, y0, x1, y1), ring_left, room, bold = glyph_box(ctx, row)
     ink_width = x1 - x0
     sx = min(CONDENSE, room / ink_width)
     left = tex_x + ring_left + (room - ink_width * sx) / 2
     # One baseline for every glyph, raised by the ring's width.
-    baseline = top + BASELINE - offset_y - RING
+    baseline = top + BASELINE - offset_y - RING - BOLDEN
+    if top + height <= baseline:
+        # A mark that floats above the baseline (the double quote) hangs from
+        # the top of its rectangle instead, whole, its strokes on whole texels.
+        baseline = top + RING + bold - y0 * up
+        left = round(left)
+    # A letter too narrow for a ring on both sides gets a solid one: with a
+    # halo its ink would be thinner than two texels.
+    halo = HALO if ring_left > 0 else 1.0
 
     def mapping(x, y):
         return (left + (x - x0) * sx, baseline + y * (up if y < 0 else down))
@@ -144,13 +160,26 @@ def draw_glyph(ctx, row, up, down):
     ctx.rectangle(tex_x, top, width, height)
     ctx.clip()
     trace(ctx, letter)
-    ctx.set_source_rgb(*EDGE)
+    # The edge: a solid ring round the letter and a half-opaque halo round
+    # that, so the banner's white letters stand off pale and dark ground alike
+    # while the quotes, drawn in black, keep their counters open.
     ctx.set_line_join(cairo.LINE_JOIN_ROUND)
-    ctx.set_line_width(2 * RING)
+    ctx.push_group()
+    ctx.set_source_rgba(*EDGE, halo)
+    ctx.set_line_width(2 * ((RING if halo < 1 else NARROW_RING) + bold))
+    ctx.stroke_preserve()
+    ctx.set_operator(cairo.OPERATOR_SOURCE)
+    ctx.set_source_rgb(*EDGE)
+    ctx.set_line_width(2 * (CORE_RING + bold))
     ctx.stroke()
+    ctx.pop_group_to_source()
+    ctx.paint()
     trace(ctx, letter)
     ctx.set_source_rgb(1, 1, 1)
-    ctx.fill()
+    ctx.fill_preserve()
+    if bold:
+        ctx.set_line_width(2 * bold)
+        ctx.stroke()
     ctx.restore()
 
 

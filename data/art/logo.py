@@ -5,7 +5,8 @@ The logo fades in and out over the sky blue, so every half-faded colour is a
 mix of the card's colour and that blue. The card is a night blue with white,
 ice and cream on it: mixed with the sky they stay clean blues and pale blues,
 where a red card or gold lettering would pass through a muddy purple or a
-dull green."""
+dull green. The group's name is lettered, not set: broad round-pen capitals
+that sway a little, with snow settled on their tops."""
 
 import math
 
@@ -19,6 +20,7 @@ ICE = hexcolour("e1f5fe")
 CREAM = hexcolour("fff8e1")
 HOLLY = hexcolour("1e7a35")
 HOLLY_DARK = hexcolour("0d3d19")
+ICE_SHADE = hexcolour("b3e5fc")
 
 
 def holly(ctx, x, y, flip):
@@ -39,6 +41,77 @@ def holly(ctx, x, y, flip):
     for dx, dy in ((-3, 2), (3, 3), (0, -3)):
         ellipse(ctx, x + dx, y + dy, 3.4, 3.4)
         fill_stroke(ctx, hexcolour("e3262f"), hexcolour("6d1010"), 0.8)
+
+
+# The group name's own lettering: each capital drawn as strokes of a broad
+# round pen in a box one unit high and `width` wide (y grows downward), with
+# the points where snow settles on it.
+LETTERS = {
+    "T": (0.7, [[(0, 0), (0.7, 0)], [(0.35, 0), (0.35, 1)]], [(0.08, 0), (0.62, 0)]),
+    "A": (0.78, [[(0, 1), (0.39, 0), (0.78, 1)], [(0.18, 0.64), (0.6, 0.64)]], [(0.39, 0)]),
+    "N": (0.68, [[(0, 1), (0, 0), (0.68, 1), (0.68, 0)]], [(0, 0), (0.68, 0)]),
+    "D": (0.7, [[(0, 0), (0, 1)], [(0, 0), (0.3, 0), ("curve", (0.72, 0), (0.72, 1), (0.3, 1)),
+                                    (0, 1)]], [(0.2, 0)]),
+    "R": (0.68, [[(0, 1), (0, 0), (0.36, 0), ("curve", (0.7, 0), (0.7, 0.52), (0.36, 0.52)),
+                  (0, 0.52)], [(0.3, 0.52), (0.68, 1)]], [(0.2, 0)]),
+    "I": (0.0, [[(0, 0), (0, 1)]], [(0, 0)]),
+    "X": (0.72, [[(0, 0), (0.72, 1)], [(0.72, 0), (0, 1)]], [(0, 0), (0.72, 0)]),
+}
+# Each letter's tilt (radians) and lift (units): the name sways a little, as
+# hand lettering does.
+SWAY = [(-0.06, 0.0), (0.04, -0.05), (-0.03, 0.02), (0.05, -0.04), (-0.04, 0.03), (0.02, -0.02),
+        (0.06, 0.01)]
+
+
+def letter_path(ctx, strokes):
+    for stroke in strokes:
+        ctx.move_to(*stroke[0])
+        for point in stroke[1:]:
+            if point[0] == "curve":
+                ctx.curve_to(*point[1], *point[2], *point[3])
+            else:
+                ctx.line_to(*point)
+
+
+def lettered_name(ctx, text, cx, top, height, pen):
+    """The name in the logo's lettering, centred on cx: a dark rim, then the
+    letters in white fading to ice, then snow settled on their tops."""
+    gap = (pen + 5) / height
+    total = sum(LETTERS[c][0] for c in text) + gap * (len(text) - 1)
+    left = cx - total * height / 2
+    placed = []
+    x = left
+    for c, (tilt, lift) in zip(text, SWAY):
+        width, strokes, snow = LETTERS[c]
+        placed.append((x, tilt, lift, width, strokes, snow))
+        x += (width + gap) * height
+    ctx.set_line_cap(cairo.LINE_CAP_ROUND)
+    ctx.set_line_join(cairo.LINE_JOIN_ROUND)
+    fill = cairo.LinearGradient(0, top, 0, top + height)
+    fill.add_color_stop_rgb(0, 1, 1, 1)
+    fill.add_color_stop_rgb(1, *ICE_SHADE)
+    for layer in ("rim", "letter", "snow"):
+        for x, tilt, lift, width, strokes, snow in placed:
+            ctx.save()
+            ctx.translate(x + width * height / 2, top + (lift + 0.5) * height)
+            ctx.rotate(tilt)
+            ctx.translate(-width * height / 2, -0.5 * height)
+            if layer == "snow":
+                for sx, sy in snow:
+                    ellipse(ctx, sx * height, sy * height - pen * 0.35, pen * 0.75, pen * 0.45)
+                    fill_stroke(ctx, FUR, FUR_SHADE, 0.8)
+                ctx.restore()
+                continue
+            ctx.scale(height, height)
+            letter_path(ctx, strokes)
+            ctx.restore()
+            if layer == "rim":
+                colour(ctx, CARD_DARK)
+                ctx.set_line_width(pen + 5)
+            else:
+                ctx.set_source(fill)
+                ctx.set_line_width(pen)
+            ctx.stroke()
 
 
 def centred_text(ctx, text, cx, baseline, size, fill, outline, outline_width):
@@ -80,11 +153,8 @@ def draw_logo(ctx, width, height):
         ellipse(ctx, x, y, 1.3, 1.3)
         colour(ctx, FUR, 0.55)
         ctx.fill()
-    # The name, white with a dark rim.
-    white = cairo.LinearGradient(0, 40, 0, 96)
-    white.add_color_stop_rgb(0, 1, 1, 1)
-    white.add_color_stop_rgb(1, *FUR_SHADE)
-    centred_text(ctx, "TANDRIX", width / 2, 96, 56, white, CARD_DARK, 5)
+    # The name in its own lettering, snow on its tops.
+    lettered_name(ctx, "TANDRIX", width / 2, 46, 44, 8.5)
     cream = cairo.SolidPattern(*CREAM)
     centred_text(ctx, "presents  snowgig", width / 2, 124, 17, cream, CARD_DARK, 3)
     # A line of ice between name and subtitle.

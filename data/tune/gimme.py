@@ -15,9 +15,15 @@ G major, 120 beats per minute, 4/4, 52 bars = 104 s, in five sections:
   build    bars 45-52  the chorus in harmony while the drums come back in and
                        rise, ending on the dominant with a fill
 
-The build ends on D7 with a snare fill that lands on the opening's crash, so the
-piece loops in tempo and key. play(parts, start) lays down one pass from beat
+The build ends on D7 with a snare fill and the melody's pickup, and the opening's
+first bar is where that phrase lands: the brass, the pads and the guitar arrive on
+G with the crash and then leave the bells on their own, so the loop is heard as
+the build coming round rather than falling away. Every note is played a little
+late and at its own loudness, as a player would (seeded by the part, the note
+and its place in the loop, so both passes and every build play it the same). play(parts, start) lays down one pass from beat
 `start`; the parts come in the order of PARTS."""
+
+import random
 
 BEATS_PER_MINUTE = 120
 
@@ -30,17 +36,25 @@ PARTS = [
     ("flute", 2, 73, 100, 50, 60),
     ("keys", 3, 4, 84, 8, 40),          # electric piano
     ("guitar", 4, 27, 74, 120, 35),     # clean electric guitar
-    ("bass", 5, 33, 100, 64, 10),       # fingered bass
+    ("bass", 5, 33, 120, 64, 10),       # fingered bass
     ("strings", 6, 48, 76, 0, 70),
     ("choir", 7, 52, 72, 127, 70),      # choir aahs
-    ("glock", 8, 9, 96, 112, 55),       # glockenspiel
-    ("celesta", 10, 8, 100, 12, 55),
-    ("pizz", 11, 45, 88, 110, 50),      # pizzicato strings
-    ("drums", 9, None, 96, 64, 25),
+    ("glock", 8, 9, 96, 120, 55),       # glockenspiel
+    ("celesta", 10, 8, 100, 6, 55),
+    ("pizz", 11, 45, 88, 122, 50),      # pizzicato strings
+    ("drums", 9, None, 100, 64, 20),
     ("sleigh", 9, None, 88, 112, 40),   # sleigh bells
     ("shaker", 9, None, 64, 12, 30),
 ]
 BEATS_PER_BAR = 4
+
+# How each part is played: how late it sits behind the grid on average and
+# how much that varies (beats; 0.01 beat is 5 ms), and how much its loudness
+# varies (velocity steps). The kit is the tightest; pads drift the most.
+FEEL = {"drums": (0.004, 0.004, 4), "sleigh": (0.008, 0.006, 6), "shaker": (0.006, 0.006, 6),
+        "bass": (0.008, 0.006, 5), "sax": (0.016, 0.012, 7), "brass": (0.012, 0.010, 7),
+        "flute": (0.016, 0.012, 6), "strings": (0.024, 0.016, 5), "choir": (0.024, 0.016, 5)}
+FEEL_DEFAULT = (0.010, 0.008, 6)
 
 # Melody as (MIDI pitch, beats) per bar.
 VERSE = [
@@ -121,6 +135,10 @@ def leads(p, section, index, t0, melody):
     if section == "opening":
         melody_notes(p["glock"], t0, melody, octave=1, velocity=100, legato=0.6)
         melody_notes(p["celesta"], t0, melody, octave=1, velocity=90, legato=0.8, harmony=True)
+        if index == 0:
+            # The build's last phrase lands here before the bells go on alone.
+            melody_notes(p["brass"], t0, melody, velocity=96, legato=0.85)
+            melody_notes(p["sax"], t0, melody, velocity=88, harmony=True)
     elif section == "theme":
         melody_notes(p["sax"], t0, melody, velocity=100)
     elif section == "chorus":
@@ -148,16 +166,18 @@ def chord_parts(p, section, index, t0, chord):
     if section == "break":
         for pitch in VOICING[chord]:
             p["keys"].note(t0, 3.8, pitch, 40)
-    strum = section == "chorus" or section == "build" or (section == "theme" and index >= 8)
+    strum = (section in ("chorus", "build") or (section == "theme" and index >= 8)
+             or (section == "opening" and index == 0))
     if strum:
         # Down-strokes on 1 and the and of 2, an up-stroke on the and of 3.
         shape = VOICING[chord] + (VOICING[chord][0] + 12,)
         for beat, velocity, down in ((0, 84, True), (1.5, 70, True), (2.5, 64, False), (3, 74, True)):
             for k, pitch in enumerate(shape if down else tuple(reversed(shape))):
                 p["guitar"].note(t0 + beat + 0.02 * k, 0.4, pitch, velocity - 3 * k)
-    pads = (section == "chorus" and index >= 8) or section in ("break", "build")
+    pads = ((section == "chorus" and index >= 8) or section in ("break", "build")
+            or (section == "opening" and index < 2))
     if pads:
-        velocity = {"chorus": 64, "break": 40}.get(section, 44 + 5 * index)
+        velocity = {"chorus": 64, "break": 40, "opening": 70 - 16 * index}.get(section, 44 + 5 * index)
         for pitch in PAD[chord]:
             p["strings"].note(t0, 3.95, pitch, velocity)
             if section != "break":
@@ -271,8 +291,27 @@ def drums(p, section, index, t0):
         shaker.note(t0 + 0.25 * i, 0.2, SHAKER, (76 if i % 2 else 58) - soft // 2)
 
 
+class Player:
+    """Plays one part's notes from the pass that starts at `start`: each a
+    little late and a little louder or softer, the same at the same place of
+    every pass, and swelling towards the middle of each two-bar phrase."""
+
+    def __init__(self, part, start):
+        self.part, self.start = part, start
+        self.late, self.spread, self.loudness = FEEL.get(part.name, FEEL_DEFAULT)
+
+    def note(self, start, length, pitch, velocity):
+        at = start - self.start
+        rng = random.Random("%s %d %d" % (self.part.name, round(at * 480), pitch))
+        late = max(0.0, rng.gauss(self.late, self.spread))
+        phrase = (at % (2 * BEATS_PER_BAR)) / (2 * BEATS_PER_BAR)
+        swell = 4 * (1 - abs(2 * phrase - 1)) - 2
+        played = round(velocity + swell + rng.gauss(0, self.loudness / 2))
+        self.part.note(start, length, pitch, max(1, min(127, played)), late=late)
+
+
 def play(parts, start):
-    p = {name: part for (name, *_), part in zip(PARTS, parts)}
+    p = {name: Player(part, start) for (name, *_), part in zip(PARTS, parts)}
     for bar, (section, index, melody, chord) in enumerate(PLAN):
         t0 = start + bar * BEATS_PER_BAR
         next_chord = PLAN[(bar + 1) % BARS][3]

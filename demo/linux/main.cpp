@@ -1,5 +1,4 @@
-// The Linux program entry. Like the Windows one it reads snowgig.dat from the
-// folder it is started in.
+// The Linux program entry.
 #include "media.h"
 #include "startup.h"
 

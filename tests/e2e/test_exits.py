@@ -1,12 +1,15 @@
 """Every way of ending the demo ends the process with status 0 and leaves
 nothing running: Cancel in the Setup dialog, Escape during the show, closing the
-window (Alt+F4). With --native, the Linux program on a 640 x 480 X screen, whose
+window (Alt+F4). Started from another folder, as a shortcut or a terminal
+elsewhere would, the demo finds its pack beside itself. With --native, the Linux program on a 640 x 480 X screen, whose
 one display mode is the preselected 640 x 480 x 32."""
+import os
 import signal
+import tempfile
 import time
 
 import snowrig
-from demo import NATIVE, TITLE, accept_setup, copy_dist, expect, start_demo
+from demo import NATIVE, TITLE, accept_setup, copy_dist, expect, program_name, start_demo
 
 
 def desktop_size(rig):
@@ -38,16 +41,27 @@ def cancel(rig, folder):
 
 
 def escape_key(rig, folder):
-    proc = start_demo(rig, folder)
+    windowed_show_to_escape(rig, start_demo(rig, folder), "Escape")
+
+
+def from_another_folder(rig, folder):
+    """By its full path from an empty folder: the show starts, so the pack
+    beside the program was found."""
+    elsewhere = tempfile.mkdtemp(prefix="elsewhere-", dir=rig.dir)
+    proc = rig.start([os.path.join(folder, program_name(rig))], cwd=elsewhere)
+    windowed_show_to_escape(rig, proc, "Escape, started from another folder")
+
+
+def windowed_show_to_escape(rig, proc, how):
     choose_windowed(rig)
     accept_setup(rig)
     rig.wait_window(TITLE, 60)
     time.sleep(1.0)
     rig.foreground(TITLE)
     rig.key("Escape")
-    check_ended(rig, proc, "Escape")
+    check_ended(rig, proc, how)
     mode = rig.display_mode()
-    expect(mode[:2] == desktop_size(rig), "Escape: display mode %r not restored" % (mode,))
+    expect(mode[:2] == desktop_size(rig), "%s: display mode %r not restored" % (how, mode))
 
 
 def escape_in_full_screen(rig, folder):
@@ -97,7 +111,7 @@ def main():
                           name="exits-native", native=True)
     else:
         rig = snowrig.Rig(desktop="1024x768", name="exits")
-    cases = [cancel, escape_key, escape_in_full_screen, alt_f4]
+    cases = [cancel, escape_key, escape_in_full_screen, alt_f4, from_another_folder]
     if NATIVE:
         cases.append(termination_request)
     with rig:

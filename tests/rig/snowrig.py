@@ -21,9 +21,11 @@ import contextlib
 import fcntl
 import os
 import re
+import shlex
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 
@@ -46,6 +48,7 @@ DIALOG_WIDGETS = {1: ("push button", "OK"), 2: ("push button", "Cancel"),
 
 # The accessibility bus is started through the session bus's activation.
 A11Y_BUS_SERVICE = "/usr/share/dbus-1/services/org.a11y.Bus.service"
+PACED_SINK = os.path.join(os.path.dirname(os.path.abspath(__file__)), "pacedsink.py")
 SESSION_BUS_CONF = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
@@ -386,9 +389,16 @@ class Rig:
             self._start_pulse()
         elif self.capture_sound:
             conf = os.path.join(self.dir, "asound.conf")
+            target = self.sound_path
+            if self.native:
+                # ALSA's null device takes samples as fast as a native program
+                # writes them (gigabytes a minute); a pipe through the pacer
+                # holds the program to the wall clock, as a sound card would.
+                target = "|" + " ".join(shlex.quote(a) for a in (
+                    sys.executable, PACED_SINK, self.sound_path, str(SAMPLE_RATE * 4)))
             with open(conf, "w") as f:
                 f.write('pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n'
-                        % self.sound_path)
+                        % target)
             self.env["ALSA_CONFIG_PATH"] = "/usr/share/alsa/alsa.conf:" + conf
         else:
             # No usable sound device at all: an ALSA configuration whose default

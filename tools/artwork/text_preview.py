@@ -4,8 +4,9 @@
 Writes banner lines and quotes the way the show draws them, at 640 x 480 and
 at 1024 x 768: white over the pavement and over the road (each row taken from
 a city block), black over the big bubble's paper, at a whole-pixel and at a
-half-pixel position, enlarged four times. Prints, for each ground, the
-contrast of the letters' white and of their dark edge against that ground."""
+half-pixel position, enlarged four times. Prints how much white and dark
+edge a glyph holds on average, and, for each ground, the contrast of the
+letters' white and of their dark edge against that ground."""
 
 import os
 import sys
@@ -109,6 +110,18 @@ def main(argv):
                     ink = rgb
                 if edge is None or luminance(rgb) < luminance(edge):
                     edge = rgb
+    # How heavy the letters and their edge are: opaque texels per glyph,
+    # white (the letter) and dark (its edge), counted by coverage.
+    white = dark = 0.0
+    for _, tex_x, tex_y, width, height, _ in GLYPHS:
+        for y in range(int(tex_y - height + 1), int(tex_y + 1)):
+            for x in range(int(tex_x), int(tex_x + width + 0.99)):
+                b, g, r, a = data[y * stride + x * 4:y * stride + x * 4 + 4]
+                if a:
+                    lit = r / a
+                    white += a / 255.0 * lit
+                    dark += a / 255.0 * (1 - lit)
+    print("per glyph: white %.1f texels, dark edge %.1f texels" % (white / len(GLYPHS), dark / len(GLYPHS)))
     lines = []
     for name, row in GROUNDS:
         ground = row_colour(city, int(row * 512 / 480))

@@ -46,11 +46,13 @@ class Part:
         if program is not None:
             self.events.append((0, 2, bytes([0xC0 | channel, program])))
 
-    def note(self, start, length, pitch, velocity):
-        if not (0 <= pitch <= 127 and 1 <= velocity <= 127 and length > 0):
-            raise ValueError("bad note %r %r %r" % (pitch, velocity, length))
+    def note(self, start, length, pitch, velocity, late=0.0):
+        """A note as written; `late` (beats, not negative) delays only its
+        performance, so the written notes stay comparable bar by bar."""
+        if not (0 <= pitch <= 127 and 1 <= velocity <= 127 and length > 0 and late >= 0):
+            raise ValueError("bad note %r %r %r %r" % (pitch, velocity, length, late))
         self.notes.append((start, length, pitch, velocity))
-        on, off = ticks(start), ticks(start + length)
+        on, off = ticks(start + late), ticks(start + late + length)
         self.events.append((on, 4, bytes([0x90 | self.channel, pitch, velocity])))
         self.events.append((max(on + 1, off), 3, bytes([0x80 | self.channel, pitch, 0])))
 

@@ -1,13 +1,17 @@
 // The pack reader: lookup, reading and seeking, release counting and the
-// refusal of damaged packs.
+// refusal of damaged packs; where the pack file itself is looked for.
 #include "assetstest.h"
 #include "pack.h"
+#include "packsearch.h"
+#include "programfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -287,4 +291,68 @@ TEST_F(Pack, RefusesMissingAndDamagedPacks)
     EXPECT_EQ(openAndRead(std::string(31, 'x').c_str(), 10), "0123456789");
     EXPECT_EQ(openAndRead("santa.tga", 4), std::string("\x03\0\0\0", 4));
     EXPECT_EQ(openAndRead("sun.tga", 1), "#");
+}
+
+// The working directory comes first, then the program's folder, then the
+// installed data folder; a folder without the file, or none at all, is passed
+// over, and with no pack anywhere the bare name is what fails to open.
+TEST(PackSearch, WorkingDirectoryThenProgramFolderThenInstalledFolder)
+{
+    ScratchDir dir;
+    // Where packs lie, by folder name under the scratch directory; "work" is
+    // the working directory.
+    const struct {
+        std::vector<std::string> packsIn;
+        const char* programFolder;    // under the scratch directory; "" and null pass as they are
+        const char* installedFolder;  // likewise
+        const char* found;            // "work" means the bare name
+    } cases[] = {
+        {{"work", "program", "installed"}, "program", "installed", "work"},
+        {{"program", "installed"}, "program", "installed", "program"},
+        {{"program"}, "program/", nullptr, "program"},
+        {{"installed"}, "program", "installed", "installed"},
+        {{"installed"}, "", "installed", "installed"},
+        {{"installed"}, nullptr, "installed", "installed"},
+        {{"program"}, "", "installed", "work"},
+        {{}, "program", "installed", "work"},
+        {{}, nullptr, nullptr, "work"},
+    };
+    auto argument = [&](const char* folder) {
+        return folder && *folder ? dir.path(folder) : std::string(folder ? "" : "(null)");
+    };
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    for (const auto& c : cases) {
+        for (const char* folder : {"work", "program", "installed"}) {
+            std::filesystem::remove_all(dir.path(folder));
+            std::filesystem::create_directories(dir.path(folder));
+        }
+        for (const std::string& folder : c.packsIn)
+            dir.write(folder + "/snowgig.dat", bytesOf(folder));
+        std::string programArg = argument(c.programFolder), installedArg = argument(c.installedFolder);
+        std::string what = programArg + ", " + installedArg;
+        ASSERT_EQ(chdir(dir.path("work").c_str()), 0);
+        std::string path = findPack("snowgig.dat", c.programFolder ? programArg.c_str() : nullptr,
+                                    c.installedFolder ? installedArg.c_str() : nullptr);
+        Bytes contents = readBytes(path);
+        ASSERT_EQ(chdir(previous), 0);
+        if (std::string(c.found) == "work") {
+            EXPECT_EQ(path, "snowgig.dat") << what;
+        } else {
+            EXPECT_EQ(path, dir.path(c.found) + "/snowgig.dat") << what;
+            EXPECT_EQ(contents, bytesOf(c.found)) << what;
+        }
+    }
+}
+
+// The program's folder is where the executable lies, wherever it was started.
+TEST(PackSearch, ProgramFolderIsTheExecutablesFolder)
+{
+    ScratchDir dir;
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(dir.root.c_str()), 0);
+    std::string folder = programFolder();
+    ASSERT_EQ(chdir(previous), 0);
+    EXPECT_EQ(folder, PACK_TEST_FOLDER);
 }

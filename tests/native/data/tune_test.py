@@ -7,8 +7,10 @@ and padding) and checks what a listener would hear when it loops: it is 60 to
 with no jump in the waveform and no drop in level. Then the mix and the
 arrangement, each figure against its limit and printed: loudness and true peak
 (EBU R 128, ffmpeg's ebur128), a loudness range that shows a break and a build,
-instruments spread across the stereo field, a bright top in every 10 s stretch,
-and no 8-bar stretch of the source's notes played again unchanged."""
+instruments spread across the stereo field from the first bars on, a low end
+with weight, a top that is bright in every 10 s stretch but not tinny, an end
+about as loud as the start it runs into, and no 8-bar stretch of the source's
+notes played again unchanged."""
 
 import array
 import collections
@@ -54,10 +56,22 @@ def ebur128(wav):
                  (r"I:\s+(-?[\d.]+) LUFS", r"LRA:\s+(-?[\d.]+) LU", r"Peak:\s+(-?[\d.]+|-inf) dBFS"))
 
 
-def side_below_mid(wav):
-    mid = sox_rms_db(wav, "remix", "1v0.5,2v0.5")
-    side = sox_rms_db(wav, "remix", "1v0.5,2v-0.5")
+def side_below_mid(wav, *span):
+    mid = sox_rms_db(wav, *(list(span) + ["remix", "1v0.5,2v0.5"]))
+    side = sox_rms_db(wav, *(list(span) + ["remix", "1v0.5,2v-0.5"]))
     return mid - side
+
+
+def band_share(wav, band):
+    """Energy in a band (sox sinc's frequency argument) against the whole, in dB."""
+    return sox_rms_db(wav, "sinc", band) - sox_rms_db(wav)
+
+
+def end_over_start(wav, seconds, span=2.0):
+    """Level of the last seconds against the first, in dB: what a listener
+    hears change as the loop comes round."""
+    return (sox_rms_db(wav, "trim", "%.3f" % (seconds - span), "%.3f" % span)
+            - sox_rms_db(wav, "trim", "0", "%.3f" % span))
 
 
 def high_share_per_window(wav, seconds, window=10.0, hop=5.0):
@@ -110,8 +124,12 @@ LIMITS = [
     ("true peak", "dBTP", None, -1.0),
     ("loudness range (a break and a build)", "LU", 4.0, 15.0),
     ("side signal below the mid (stereo width)", "dB", 3.0, 10.0),
+    ("side signal below the mid, first 24 s (width from the start)", "dB", 3.0, 9.0),
+    ("energy below 120 Hz against the whole (low end)", "dB", -13.0, -6.0),
+    ("energy above 8 kHz against the whole (top)", "dB", -27.0, -18.0),
     ("energy above 8 kHz against the whole, darkest 10 s", "dB", -26.0, None),
     ("energy above 8 kHz against the whole, brightest 10 s", "dB", None, -10.0),
+    ("last 2 s against the first 2 s (the loop comes round)", "dB", -3.0, 3.0),
     ("share of notes changed, most alike 8-bar blocks", "", 0.2, None),
 ]
 
@@ -158,12 +176,15 @@ class TuneTest(unittest.TestCase):
         self.assertEqual(self.channels, 2, "the tune is mono")
         loudness, loudness_range, true_peak = ebur128(self.wav)
         shares = high_share_per_window(self.wav, len(self.left) / self.rate)
-        figures = [loudness, true_peak, loudness_range, side_below_mid(self.wav), min(shares),
-                   max(shares), least_changed_share(bar_blocks(SOURCE))]
+        seconds = len(self.left) / self.rate
+        figures = [loudness, true_peak, loudness_range, side_below_mid(self.wav),
+                   side_below_mid(self.wav, "trim", "0", "24"), band_share(self.wav, "-120"),
+                   band_share(self.wav, "8000"), min(shares), max(shares),
+                   end_over_start(self.wav, seconds), least_changed_share(bar_blocks(SOURCE))]
         print("\nhigh-frequency share per 10 s (hop 5 s): %s dB" % " ".join("%.1f" % s for s in shares))
         for (name, unit, low, high), figure in zip(LIMITS, figures):
             limit = "%s to %s" % ("-" if low is None else low, "-" if high is None else high)
-            print("%-52s %7.2f %-4s (limit %s)" % (name, figure, unit, limit))
+            print("%-62s %7.2f %-4s (limit %s)" % (name, figure, unit, limit))
         for (name, unit, low, high), figure in zip(LIMITS, figures):
             with self.subTest(name):
                 if low is not None:
