@@ -41,9 +41,9 @@ def native_fps(native_tree, size, seconds):
 def page_run(dist, size, seconds, chromium_args=""):
     """(frames a second, OK to first frame in s, share of the page's time spent
     feeding the music) of one windowed run of the page at size."""
-    os.environ["SNOWGIG_CHROMIUM_ARGS"] = chromium_args
     with snowrig.Rig(screen="1280x1024", name="fps-web", native=True, clocked_sound=True) as rig, \
-            StaticServer(dist) as server, Page(rig, server.url) as page:
+            StaticServer(dist) as server, \
+            Page(rig, server.url, chromium_args=chromium_args.split()) as page:
         page.wait("!document.getElementById('ok').disabled", 60)
         entries = page.eval("[...document.getElementById('resolution').options].map(o => o.text)")
         page.select("Resolution:", entries.index(ENTRY[size]))

@@ -25,6 +25,7 @@ SCREEN = "1280x800"
 SHOT_LATE = 0.25
 # Escape is last heard this long after it was pressed.
 ESCAPE_SILENT = 0.6
+NO_WEBGL = "snowgig needs WebGL, which this browser does not offer or has turned off."
 FOUR_BY_THREE = [(320, 240), (400, 300), (512, 384), (640, 480), (800, 600), (1024, 768),
                  (1152, 864), (1280, 960), (1400, 1050), (1600, 1200), (2048, 1536)]
 
@@ -199,6 +200,29 @@ def fails_with(page, url, want):
     print("  message: %r" % text)
 
 
+def other_screens(rig, url):
+    """A high-density screen (two device pixels to a CSS pixel) lists the sizes
+    it can show in its own pixels and shows a mode in the page one pixel to a
+    pixel; a browser without WebGL gets its one sentence."""
+    with Page(rig, url, chromium_args=["--force-device-scale-factor=2"]) as page:
+        form = check_form(page)
+        expect(form["screen"][2] == 2, "device pixel ratio %r" % form["screen"][2])
+        page.check("Windowed")
+        page.click("button", "OK")
+        page.wait("snowgigPage.record.firstFrame > 0", 60)
+        shown = page.eval("[canvas.width, canvas.getBoundingClientRect().width * devicePixelRatio]")
+        expect(shown == [640, 640], "640 x 480 drawn %d wide, shown %r device pixels wide" %
+               tuple(shown))
+    print("ok two device pixels to one: %d entries up to %s, 640 x 480 shown pixel for pixel"
+          % (len(form["entries"]), form["entries"][-1]))
+    with Page(rig, url, chromium_args=["--disable-webgl"]) as page:
+        text = page.eval("document.getElementById('nowebgl').hidden ? '' : "
+                         "document.getElementById('nowebgl').textContent")
+        expect(text == NO_WEBGL and page.eval("document.getElementById('setup').hidden"),
+               "without WebGL the page says %r" % text)
+    print("ok without WebGL: %r" % text)
+
+
 def main():
     with snowrig.Rig(screen=SCREEN, name="web", native=True, clocked_sound=True) as rig:
         sites = tempfile.mkdtemp(prefix="sites-", dir=rig.dir)
@@ -216,7 +240,9 @@ def main():
             print("ok missing pack")
             fails_with(page, failures.url + "broken/", TYRE + os.strerror(22))
             print("ok damaged image")
-    print("web: 9 passed, 0 failed")
+            page.close()
+            other_screens(rig, server.url)
+    print("web: 11 passed, 0 failed")
 
 
 if __name__ == "__main__":

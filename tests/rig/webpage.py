@@ -55,8 +55,10 @@ class StaticServer:
 class Page:
     """One Chromium window with one page, driven command by command."""
 
-    def __init__(self, rig, url, size=None, timeout=60):
+    def __init__(self, rig, url, size=None, timeout=60, chromium_args=()):
+        """chromium_args: more switches for Chromium."""
         self.rig = rig
+        self.chromium_args = list(chromium_args)
         self.url = url
         self.size = size or rig.screen
         self.timeout = timeout
@@ -65,6 +67,7 @@ class Page:
     def __enter__(self):
         env = dict(self.rig.env)
         env["HOME"] = os.path.join(self.rig.dir, "browser-home")
+        env["SNOWGIG_CHROMIUM_ARGS"] = " ".join(self.chromium_args)
         os.makedirs(env["HOME"], exist_ok=True)
         self.log = open(os.path.join(self.rig.dir, "browser.log"), "ab")
         self.proc = subprocess.Popen(
