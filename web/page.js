@@ -15,7 +15,7 @@ const snowgigPage = (() => {
   const okButton = element("ok");
   const cancelButton = element("cancel");
   const show = element("show");
-  const canvas = element("canvas");
+  let canvas = element("canvas");
   const message = element("message");
 
   let answerChoice = null;  // settles the program's wait for OK or Cancel
@@ -162,6 +162,15 @@ const snowgigPage = (() => {
   async function startProgram() {
     resetForm();
     record.runs++;
+    // Each run draws on a canvas of its own: a canvas keeps its WebGL context
+    // and the listeners a run put on it, which belong to that run alone.
+    if (record.runs > 1) {
+      const fresh = document.createElement("canvas");
+      fresh.id = canvas.id;
+      fresh.tabIndex = canvas.tabIndex;
+      canvas.replaceWith(fresh);
+      canvas = fresh;
+    }
     try {
       program = {
         canvas: canvas,
