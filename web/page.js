@@ -174,6 +174,9 @@ const snowgigPage = (() => {
     try {
       program = {
         canvas: canvas,
+        // The program reads keys through listeners of its own (common/web);
+        // SDL's would also keep keys from the Setup form of later runs.
+        doNotCaptureKeyboard: true,
         instantiateWasm: (imports, done) => {
           if (!wasm)
             wasm = WebAssembly.compileStreaming(fetch("snowgig.wasm"));
