@@ -178,8 +178,12 @@ const snowgigPage = (() => {
         // SDL's would also keep keys from the Setup form of later runs.
         doNotCaptureKeyboard: true,
         instantiateWasm: (imports, done) => {
+          // Hosts that serve .wasm under another type than application/wasm
+          // get it compiled from its bytes.
           if (!wasm)
-            wasm = WebAssembly.compileStreaming(fetch("snowgig.wasm"));
+            wasm = WebAssembly.compileStreaming(fetch("snowgig.wasm")).catch(() =>
+                fetch("snowgig.wasm").then((response) => response.arrayBuffer())
+                                     .then((bytes) => WebAssembly.compile(bytes)));
           wasm.then((compiled) => WebAssembly.instantiate(compiled, imports)
                                       .then((instance) => done(instance, compiled)))
               .catch((error) => messageBox("Error", "The program could not start: " + error));
