@@ -89,6 +89,7 @@ def show_windowed(rig, page):
     page.check("Windowed")
     pressed = time.time()
     page.click("button", "OK")
+    expect(page.raise_sound(), "Chromium started no audio service")
     page.wait("snowgigPage.record.firstFrame > 0", 60)
     first_frame = frame_moment(page, "firstFrame")
     progress = page.eval("snowgigPage.record.progress")

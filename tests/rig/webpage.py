@@ -20,12 +20,21 @@ import subprocess
 import threading
 import time
 
+import snowrig
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 DRIVER = os.path.join(HERE, "..", "web", "pagedriver.js")
 
 
 class PageError(Exception):
     pass
+
+
+def _cmdline(pid):
+    with contextlib.suppress(OSError):
+        with open("/proc/%d/cmdline" % pid, "rb") as f:
+            return f.read()
+    return b""
 
 
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -148,6 +157,38 @@ class Page:
         shots = self.command("record", folder=folder, seconds=seconds, selector=selector,
                              timeout=seconds + 30)
         return [(moment / 1000.0, path) for moment, path in shots]
+
+    def raise_sound(self, timeout=10):
+        """Lets Chromium's audio service run ahead of the rest, as rtkit lets
+        it on a desktop (its audio thread asks for real-time priority there;
+        the rig has no rtkit). Call it once the page has made an AudioContext.
+        False when no audio service appears in time."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            found = [pid for pid in self._descendants() if b"AudioService" in _cmdline(pid)]
+            if found:
+                for pid in found:
+                    snowrig.raise_process(pid)
+                return True
+            time.sleep(0.1)
+        return False
+
+    def _descendants(self):
+        """The processes the driver started, at any depth (Chromium puts its own
+        in a session of their own)."""
+        parents = {}
+        for entry in os.listdir("/proc"):
+            if entry.isdigit():
+                with contextlib.suppress(OSError, IndexError, ValueError):
+                    with open("/proc/%s/stat" % entry, "rb") as f:
+                        parents[int(entry)] = int(f.read().rsplit(b")", 1)[1].split()[1])
+        found, todo = [], [self.proc.pid]
+        while todo:
+            parent = todo.pop()
+            children = [pid for pid, ppid in parents.items() if ppid == parent]
+            found += children
+            todo += children
+        return found
 
     def goto(self, url):
         self.command("goto", url=url)
