@@ -1,6 +1,9 @@
-// Ids of the Setup dialog and its controls.
+// Ids of the program's icon, the Setup dialog and its controls.
 #ifndef SNOWGIG_RESOURCE_H
 #define SNOWGIG_RESOURCE_H
+
+// The program's icon: the first icon group, which Explorer shows.
+#define IDI_SNOWGIG 1
 
 #define IDD_SETUP 101
 #define IDC_FULLSCREEN 1001

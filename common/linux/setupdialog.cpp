@@ -63,7 +63,8 @@ void cancelChoice()
 void onOk(GtkButton*, gpointer) { acceptChoice(); }
 void onCancel(GtkButton*, gpointer) { cancelChoice(); }
 
-// Closing the dialog through the window manager counts as Cancel.
+// Closing the dialog (its close box, through the window manager) counts as
+// Cancel; once loading has begun it is refused.
 gboolean onDelete(GtkWidget*, GdkEvent*, gpointer)
 {
     cancelChoice();
@@ -110,7 +111,6 @@ GtkWidget* buildDialog(GLWindow* owner)
     GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
     gtk_window_set_title(GTK_WINDOW(window), "Setup");
     gtk_window_set_resizable(GTK_WINDOW(window), FALSE);
-    gtk_window_set_deletable(GTK_WINDOW(window), FALSE);
     gtk_window_set_position(GTK_WINDOW(window), GTK_WIN_POS_CENTER);
     gtk_window_set_type_hint(GTK_WINDOW(window), GDK_WINDOW_TYPE_HINT_DIALOG);
     gtk_container_set_border_width(GTK_CONTAINER(window), 10);
@@ -127,15 +127,17 @@ GtkWidget* buildDialog(GLWindow* owner)
     gtk_grid_set_row_spacing(GTK_GRID(grid), 6);
     gtk_container_add(GTK_CONTAINER(group), grid);
 
-    fullScreenButton = gtk_radio_button_new_with_label(nullptr, "Full-screen");
-    windowedButton = gtk_radio_button_new_with_label_from_widget(
-        GTK_RADIO_BUTTON(fullScreenButton), "Windowed");
+    // Every control has a mnemonic (Alt and the underlined letter); Tab walks
+    // the radio group (its checked button), the list, OK and Cancel.
+    fullScreenButton = gtk_radio_button_new_with_mnemonic(nullptr, "_Full-screen");
+    windowedButton = gtk_radio_button_new_with_mnemonic_from_widget(
+        GTK_RADIO_BUTTON(fullScreenButton), "_Windowed");
     gtk_toggle_button_set_active(
         GTK_TOGGLE_BUTTON(owner->fullScreen ? fullScreenButton : windowedButton), TRUE);
     gtk_grid_attach(GTK_GRID(grid), fullScreenButton, 0, 0, 1, 1);
     gtk_grid_attach(GTK_GRID(grid), windowedButton, 0, 1, 1, 1);
 
-    GtkWidget* label = gtk_label_new("Resolution:");
+    GtkWidget* label = gtk_label_new_with_mnemonic("_Resolution:");
     gtk_grid_attach(GTK_GRID(grid), label, 1, 0, 1, 1);
     resolutionList = gtk_combo_box_text_new();
     for (DisplayMode* mode : owner->modes) {
@@ -147,6 +149,8 @@ GtkWidget* buildDialog(GLWindow* owner)
     gtk_combo_box_set_active(GTK_COMBO_BOX(resolutionList),
                              owner->findMode(owner->width, owner->height, owner->bitsPerPixel));
     gtk_grid_attach(GTK_GRID(grid), resolutionList, 2, 0, 1, 1);
+    // The label names the list, for its mnemonic and for a screen reader.
+    gtk_label_set_mnemonic_widget(GTK_LABEL(label), resolutionList);
 
     progressBar = gtk_progress_bar_new();
     gtk_box_pack_start(GTK_BOX(layout), progressBar, FALSE, FALSE, 4);
@@ -154,8 +158,8 @@ GtkWidget* buildDialog(GLWindow* owner)
     GtkWidget* buttons = gtk_button_box_new(GTK_ORIENTATION_HORIZONTAL);
     gtk_button_box_set_layout(GTK_BUTTON_BOX(buttons), GTK_BUTTONBOX_END);
     gtk_box_set_spacing(GTK_BOX(buttons), 6);
-    okButton = gtk_button_new_with_label("OK");
-    cancelButton = gtk_button_new_with_label("Cancel");
+    okButton = gtk_button_new_with_mnemonic("_OK");
+    cancelButton = gtk_button_new_with_mnemonic("_Cancel");
     gtk_container_add(GTK_CONTAINER(buttons), okButton);
     gtk_container_add(GTK_CONTAINER(buttons), cancelButton);
     gtk_box_pack_start(GTK_BOX(layout), buttons, FALSE, FALSE, 0);

@@ -1,5 +1,6 @@
 #include "glwindow.h"
 
+#include "programicon.h"
 #include "reporterror.h"
 #include "windowfailure.h"
 
@@ -25,7 +26,7 @@ GLWindow::GLWindow(HINSTANCE instanceHandle, const char* windowTitle, uint32_t r
       window(nullptr), dialog(nullptr), instance(nullptr), active(0), lastTickCount(0),
       dialogAccepted(0), dialogCancelled(0), width(0), height(0), bitsPerPixel(0), fullScreen(0),
       title(nullptr), chosenMode(nullptr), hasPerformanceCounter(0), secondsPerCount(0.0),
-      lastTime(0.0), displayModeSwitched(0)
+      lastTime(0.0), displayModeSwitched(0), displayModeSuspended(0), keepingDisplayOn(0)
 {
     memset(keys, 0, sizeof keys);
     instance = instanceHandle;
@@ -63,6 +64,18 @@ static RECT outerRectangle(DWORD style, uint32_t clientWidth, uint32_t clientHei
     return rectangle;
 }
 
+// SNOWGIG_REFUSE_PIXEL_FORMAT in the environment makes window creation fail
+// as a driver without a usable pixel format does, so that tests can see the
+// failure reach the user.
+static bool pixelFormatRefused()
+{
+    char value[4];
+    if (GetEnvironmentVariableA("SNOWGIG_REFUSE_PIXEL_FORMAT", value, sizeof value) == 0)
+        return false;
+    SetLastError(ERROR_INVALID_PIXEL_FORMAT);
+    return true;
+}
+
 bool GLWindow::createWindow()
 {
     WNDCLASSEXA windowClass = {};
@@ -70,7 +83,8 @@ bool GLWindow::createWindow()
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    windowClass.hIcon = programIcon(instance, ICON_BIG);
+    windowClass.hIconSm = programIcon(instance, ICON_SMALL);
     windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     windowClass.lpszClassName = windowClassName;
@@ -90,14 +104,12 @@ bool GLWindow::createWindow()
         return false;
     }
 
-    // From here on a failure takes down what was made; the error code is kept
-    // across that so the message names the call that failed.
+    // From here on a failure takes down what was made, after its message: the
+    // window's end posts the quit message, which would close the box at once.
 #define FAIL_AND_CLOSE()                    \
     do {                                    \
-        DWORD failure = GetLastError();     \
-        closeWindow();                      \
-        SetLastError(failure);              \
         REPORT_WINDOW_FAILURE();            \
+        closeWindow();                      \
         return false;                       \
     } while (0)
 
@@ -114,7 +126,7 @@ bool GLWindow::createWindow()
     pixelFormat.cDepthBits = 16;
     pixelFormat.cStencilBits = 8;
     pixelFormat.iLayerType = PFD_MAIN_PLANE;
-    int format = ChoosePixelFormat(deviceContext, &pixelFormat);
+    int format = pixelFormatRefused() ? 0 : ChoosePixelFormat(deviceContext, &pixelFormat);
     if (format == 0)
         FAIL_AND_CLOSE();
     if (!SetPixelFormat(deviceContext, format, &pixelFormat))
@@ -133,21 +145,36 @@ bool GLWindow::createWindow()
     return true;
 }
 
+// Switches the display to the show's mode and hides the cursor.
+static bool switchToShowMode(GLWindow* window)
+{
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
+    mode.dmPelsWidth = window->width;
+    mode.dmPelsHeight = window->height;
+    mode.dmBitsPerPel = window->bitsPerPixel;
+    // Without a mode picked in the Setup dialog the display's default rate is asked for.
+    mode.dmDisplayFrequency = window->chosenMode ? window->chosenMode->dmDisplayFrequency : 0;
+    if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL)
+        return false;
+    ShowCursor(FALSE);
+    window->displayModeSwitched = 1;
+    return true;
+}
+
+// Gives the desktop its own mode and the cursor back.
+static void restoreDesktopMode(GLWindow* window)
+{
+    ChangeDisplaySettingsA(nullptr, 0);
+    ShowCursor(TRUE);
+    window->displayModeSwitched = 0;
+}
+
 void GLWindow::show()
 {
     if (fullScreen) {
-        DEVMODEA mode = {};
-        mode.dmSize = sizeof mode;
-        mode.dmFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT | DM_DISPLAYFREQUENCY;
-        mode.dmPelsWidth = width;
-        mode.dmPelsHeight = height;
-        mode.dmBitsPerPel = bitsPerPixel;
-        // Without a mode picked in the Setup dialog the display's default rate is asked for.
-        mode.dmDisplayFrequency = chosenMode ? chosenMode->dmDisplayFrequency : 0;
-        if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) == DISP_CHANGE_SUCCESSFUL) {
-            ShowCursor(FALSE);
-            displayModeSwitched = 1;
-        } else {
+        if (!switchToShowMode(this)) {
             reportError(false, "Couldn't set full-screen video mode, using windowed.");
             fullScreen = 0;
             SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(windowedStyle));
@@ -158,6 +185,9 @@ void GLWindow::show()
     }
     ShowWindow(window, SW_SHOWNORMAL);
     active = 1;
+    // Nobody is at the keyboard while the show plays: the display stays on.
+    SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED);
+    keepingDisplayOn = 1;
 }
 
 int GLWindow::run()
@@ -228,10 +258,34 @@ void GLWindow::closeWindow()
     // Only a switch that show made is undone, and only once: a start-up failure
     // closes the window before any switch, and the destructor closes it again
     // after run. Restoring then would reset a mode somebody else set.
-    if (displayModeSwitched) {
-        ChangeDisplaySettingsA(nullptr, 0);
-        ShowCursor(TRUE);
-        displayModeSwitched = 0;
+    if (displayModeSwitched)
+        restoreDesktopMode(this);
+    displayModeSuspended = 0;
+    if (keepingDisplayOn) {
+        SetThreadExecutionState(ES_CONTINUOUS);
+        keepingDisplayOn = 0;
+    }
+}
+
+// Full screen gives way to whatever the user switches to (Alt+Tab, a click on
+// the taskbar): the desktop gets its own mode back and the show is minimised
+// until it is activated again, then it takes its mode once more.
+static void followActivation(HWND hwnd, GLWindow* owner, bool activated)
+{
+    // Keys held while switching away are released elsewhere, unseen here.
+    if (!activated)
+        memset(owner->keys, 0, sizeof owner->keys);
+    if (!activated && owner->displayModeSwitched) {
+        restoreDesktopMode(owner);
+        owner->displayModeSuspended = 1;
+        ShowWindow(hwnd, SW_SHOWMINNOACTIVE);
+    } else if (activated && owner->displayModeSuspended) {
+        owner->displayModeSuspended = 0;
+        if (IsIconic(hwnd))
+            ShowWindow(hwnd, SW_RESTORE);
+        if (switchToShowMode(owner))
+            SetWindowPos(hwnd, HWND_TOP, 0, 0, static_cast<int>(owner->width),
+                         static_cast<int>(owner->height), SWP_SHOWWINDOW);
     }
 }
 
@@ -264,6 +318,9 @@ static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARA
             return 0;
         }
         break;
+    case WM_ACTIVATEAPP:
+        followActivation(hwnd, owner, wParam != FALSE);
+        return 0;
     case WM_CLOSE: {
         // The callback may delete the GLWindow, so it is fetched first.
         ShutdownCallback shutdown = owner->shutdownCallback;

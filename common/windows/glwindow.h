@@ -85,6 +85,11 @@ public:
     // Set while the display mode is switched and the cursor hidden by show, so
     // that closeWindow undoes only what was done, and only once.
     int32_t displayModeSwitched;
+    // Set while a full-screen show is minimised because the user switched
+    // away: activating it again switches the display mode back.
+    int32_t displayModeSuspended;
+    // Set while the show asks the system to keep the display on.
+    int32_t keepingDisplayOn;
 };
 
 #endif

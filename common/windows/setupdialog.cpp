@@ -1,6 +1,7 @@
 #include "glwindow.h"
 
 #include "modefilter.h"
+#include "programicon.h"
 #include "reporterror.h"
 #include "resource.h"
 #include "windowfailure.h"
@@ -132,6 +133,10 @@ static void fillDialog(HWND dialog, GLWindow* owner)
     okButton = GetDlgItem(dialog, IDOK);
     cancelButton = GetDlgItem(dialog, IDCANCEL);
 
+    SendMessageA(dialog, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(programIcon(owner->instance, ICON_BIG)));
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(programIcon(owner->instance, ICON_SMALL)));
     SendMessageA(owner->fullScreen ? fullScreenButton : windowedButton, BM_SETCHECK, BST_CHECKED, 0);
     for (DisplayMode* mode : owner->modes) {
         char text[32];
@@ -165,6 +170,7 @@ static void acceptChoice(GLWindow* owner)
     EnableWindow(windowedButton, FALSE);
     EnableWindow(okButton, FALSE);
     EnableWindow(cancelButton, FALSE);
+    EnableMenuItem(GetSystemMenu(GetParent(okButton), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 }
 
 static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -180,6 +186,11 @@ static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         if (LOWORD(wParam) == IDOK)
             acceptChoice(dialogOwner);
         else if (LOWORD(wParam) == IDCANCEL)
+            dialogOwner->dialogCancelled = 1;
+        return TRUE;
+    case WM_CLOSE:
+        // The close box is Cancel, until OK has started the loading.
+        if (dialogOwner && !dialogOwner->dialogAccepted)
             dialogOwner->dialogCancelled = 1;
         return TRUE;
     default:

@@ -1,5 +1,6 @@
 #include "wasapioutput.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "feederthread.h"
@@ -18,56 +19,87 @@ void release(T*& p)
     }
 }
 
+bool tickReached(DWORD at)
+{
+    return GetTickCount() - at < 0x80000000u;
+}
+
+// The planted loss of SNOWGIG_SOUND_DEVICE_LOSS, once the music has reached it.
+bool plantedLossDue(WasapiOutput* output)
+{
+    if (output->lossAtFrame == 0 || output->ring.played < output->lossAtFrame)
+        return false;
+    output->lossAtFrame = 0;
+    output->absentUntil = (GetTickCount() + output->absentMs) | 1;
+    return true;
+}
+
 // Hands the device as much as it has room for. Called with the lock held.
-void topUp(WasapiOutput* output)
+// A failure means the device is no longer usable.
+HRESULT topUp(WasapiOutput* output)
 {
     UINT32 queued = 0;
-    if (FAILED(output->client->GetCurrentPadding(&queued)))
-        return;
+    HRESULT hr = plantedLossDue(output) ? AUDCLNT_E_DEVICE_INVALIDATED
+                                        : output->client->GetCurrentPadding(&queued);
+    if (FAILED(hr))
+        return hr;
     markPcmRingQueued(&output->ring, queued);
     UINT32 room = output->deviceFrames - queued;
     size_t ready = pcmRingReady(output->ring);
     UINT32 n = ready < room ? UINT32(ready) : room;
     if (n == 0)
-        return;
+        return S_OK;
     BYTE* data = nullptr;
-    if (FAILED(output->render->GetBuffer(n, &data)))
-        return;
+    hr = output->render->GetBuffer(n, &data);
+    if (FAILED(hr))
+        return hr;
     sendPcmRing(&output->ring, reinterpret_cast<int16_t*>(data), n);
-    output->render->ReleaseBuffer(n, 0);
+    hr = output->render->ReleaseBuffer(n, 0);
+    if (FAILED(hr))
+        return hr;
     if (outputTrace)
         outputTrace(n, queued);
+    return S_OK;
 }
 
-DWORD WINAPI feedOutput(void* parameter)
+void releaseDevice(WasapiOutput* output)
 {
-    WasapiOutput* output = static_cast<WasapiOutput*>(parameter);
-    HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    while (!output->stopping) {
-        EnterCriticalSection(&output->lock);
-        if (output->running)
-            topUp(output);
-        size_t space = pcmRingSpace(output->ring);
-        LeaveCriticalSection(&output->lock);
-        // Decoding writes only the ring's free room, which nobody else reads.
-        while (space > 0 && !output->stopping && !output->source->ended) {
-            size_t chunk = space < 4096 ? space : 4096;
-            EnterCriticalSection(&output->lock);
-            PcmRing room = output->ring;
-            LeaveCriticalSection(&output->lock);
-            size_t got = fillPcmRing(&room, output->source, chunk);
-            EnterCriticalSection(&output->lock);
-            output->ring.decoded += got;
-            space = pcmRingSpace(output->ring);
-            LeaveCriticalSection(&output->lock);
-            if (got < chunk)
-                break;
-        }
-        WaitForSingleObject(output->wake, wasapiRefillMs);
-    }
-    if (SUCCEEDED(com))
-        CoUninitialize();
-    return 0;
+    release(output->render);
+    release(output->client);
+    release(output->endpoint);
+    CoTaskMemFree(output->endpointId);
+    output->endpointId = nullptr;
+}
+
+// Gives up the device. What it held unplayed goes to the next device: as far
+// as it still answers, exactly; otherwise from the last count it gave. Called
+// with the lock held.
+void loseDevice(WasapiOutput* output)
+{
+    output->client->Stop();
+    UINT32 queued = 0;
+    if (SUCCEEDED(output->client->GetCurrentPadding(&queued)))
+        markPcmRingQueued(&output->ring, queued);
+    rewindPcmRing(&output->ring, size_t(output->ring.sent - output->ring.played));
+    releaseDevice(output);
+    output->running = false;
+    output->lost = true;
+    output->retryAt = GetTickCount();
+}
+
+// Starts the device with what is decoded; a device that refuses is lost.
+// Called with the lock held.
+void startPlaying(WasapiOutput* output)
+{
+    // Whatever is decoded goes to the device before it starts, so the first
+    // sample is heard as soon as the engine takes it.
+    HRESULT hr = topUp(output);
+    if (SUCCEEDED(hr))
+        hr = output->client->Start();
+    if (FAILED(hr))
+        loseDevice(output);
+    else
+        output->running = true;
 }
 
 bool initialiseClient(WasapiOutput* output, int sampleRate)
@@ -92,6 +124,124 @@ bool initialiseClient(WasapiOutput* output, int sampleRate)
     return SUCCEEDED(hr);
 }
 
+// The default render endpoint with a started-up client for 16-bit stereo at
+// `sampleRate`. On failure nothing is kept.
+bool openDevice(WasapiOutput* output, int sampleRate)
+{
+    IMMDeviceEnumerator* devices = nullptr;
+    bool ok = SUCCEEDED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL,
+                                         __uuidof(IMMDeviceEnumerator),
+                                         reinterpret_cast<void**>(&devices)));
+    ok = ok && SUCCEEDED(devices->GetDefaultAudioEndpoint(eRender, eConsole, &output->endpoint));
+    release(devices);
+    ok = ok && SUCCEEDED(output->endpoint->GetId(&output->endpointId));
+    ok = ok && SUCCEEDED(output->endpoint->Activate(__uuidof(IAudioClient), CLSCTX_ALL, nullptr,
+                                                     reinterpret_cast<void**>(&output->client)));
+    ok = ok && initialiseClient(output, sampleRate);
+    ok = ok && SUCCEEDED(output->client->GetBufferSize(&output->deviceFrames));
+    ok = ok && SUCCEEDED(output->client->GetService(__uuidof(IAudioRenderClient),
+                                                     reinterpret_cast<void**>(&output->render)));
+    if (!ok)
+        releaseDevice(output);
+    return ok;
+}
+
+// The id of the system's default device, null when there is none.
+WCHAR* defaultDeviceId(IMMDeviceEnumerator* devices)
+{
+    IMMDevice* current = nullptr;
+    WCHAR* id = nullptr;
+    if (devices && SUCCEEDED(devices->GetDefaultAudioEndpoint(eRender, eConsole, &current)))
+        current->GetId(&id);
+    release(current);
+    return id;
+}
+
+// Looks for a device again: the one given up when the default changed, or
+// after a loss whichever the system has now. Runs on the refill thread; the
+// main thread keeps the lock only while the new device is put in place.
+void reopenDevice(WasapiOutput* output)
+{
+    WasapiOutput fresh = {};
+    bool absent = output->absentUntil != 0 && !tickReached(output->absentUntil);
+    bool ok = !absent && openDevice(&fresh, output->sampleRate);
+    EnterCriticalSection(&output->lock);
+    if (ok) {
+        output->endpoint = fresh.endpoint;
+        output->endpointId = fresh.endpointId;
+        output->client = fresh.client;
+        output->render = fresh.render;
+        output->deviceFrames = fresh.deviceFrames;
+        output->lost = false;
+        if (!output->paused && output->source)
+            startPlaying(output);
+    } else {
+        output->retryAt = GetTickCount() + wasapiRetryMs;
+    }
+    LeaveCriticalSection(&output->lock);
+}
+
+// Reads SNOWGIG_SOUND_DEVICE_LOSS (see the header).
+void readPlantedLoss(WasapiOutput* output, int sampleRate)
+{
+    char value[32];
+    DWORD n = GetEnvironmentVariableA("SNOWGIG_SOUND_DEVICE_LOSS", value, sizeof value);
+    unsigned atMs = 0, absentMs = 0;
+    if (n == 0 || n >= sizeof value || std::sscanf(value, "%u,%u", &atMs, &absentMs) < 1)
+        return;
+    output->lossAtFrame = uint64_t(atMs) * uint64_t(sampleRate) / 1000 + 1;
+    output->absentMs = absentMs;
+}
+
+DWORD WINAPI feedOutput(void* parameter)
+{
+    WasapiOutput* output = static_cast<WasapiOutput*>(parameter);
+    HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    IMMDeviceEnumerator* devices = nullptr;
+    CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL,
+                     __uuidof(IMMDeviceEnumerator), reinterpret_cast<void**>(&devices));
+    DWORD nextDefaultCheck = GetTickCount() + wasapiDefaultCheckMs;
+    while (!output->stopping) {
+        if (output->lost && tickReached(output->retryAt))
+            reopenDevice(output);
+        // Another default device (headphones plugged in, a choice in the
+        // system's settings): the music moves to it.
+        WCHAR* defaultId = nullptr;
+        if (tickReached(nextDefaultCheck)) {
+            nextDefaultCheck = GetTickCount() + wasapiDefaultCheckMs;
+            defaultId = defaultDeviceId(devices);
+        }
+        EnterCriticalSection(&output->lock);
+        if (defaultId && !output->lost && output->endpointId &&
+            lstrcmpW(defaultId, output->endpointId) != 0)
+            loseDevice(output);
+        CoTaskMemFree(defaultId);
+        if (output->running && FAILED(topUp(output)))
+            loseDevice(output);
+        size_t space = pcmRingSpace(output->ring);
+        LeaveCriticalSection(&output->lock);
+        // Decoding writes only the ring's free room, which nobody else reads.
+        while (space > 0 && !output->stopping && !output->source->ended) {
+            size_t chunk = space < 4096 ? space : 4096;
+            EnterCriticalSection(&output->lock);
+            PcmRing room = output->ring;
+            LeaveCriticalSection(&output->lock);
+            size_t got = fillPcmRing(&room, output->source, chunk);
+            EnterCriticalSection(&output->lock);
+            output->ring.decoded += got;
+            space = pcmRingSpace(output->ring);
+            LeaveCriticalSection(&output->lock);
+            if (got < chunk)
+                break;
+        }
+        WaitForSingleObject(output->wake, wasapiRefillMs);
+    }
+    release(devices);
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return 0;
+}
+
 }  // namespace
 
 bool openWasapiOutput(WasapiOutput* output, int sampleRate)
@@ -103,18 +253,7 @@ bool openWasapiOutput(WasapiOutput* output, int sampleRate)
     if (FAILED(com) && com != RPC_E_CHANGED_MODE)
         return false;
 
-    IMMDeviceEnumerator* devices = nullptr;
-    bool ok = SUCCEEDED(CoCreateInstance(__uuidof(MMDeviceEnumerator), nullptr, CLSCTX_ALL,
-                                         __uuidof(IMMDeviceEnumerator),
-                                         reinterpret_cast<void**>(&devices)));
-    ok = ok && SUCCEEDED(devices->GetDefaultAudioEndpoint(eRender, eConsole, &output->endpoint));
-    release(devices);
-    ok = ok && SUCCEEDED(output->endpoint->Activate(__uuidof(IAudioClient), CLSCTX_ALL, nullptr,
-                                                     reinterpret_cast<void**>(&output->client)));
-    ok = ok && initialiseClient(output, sampleRate);
-    ok = ok && SUCCEEDED(output->client->GetBufferSize(&output->deviceFrames));
-    ok = ok && SUCCEEDED(output->client->GetService(__uuidof(IAudioRenderClient),
-                                                     reinterpret_cast<void**>(&output->render)));
+    bool ok = openDevice(output, sampleRate);
     // The ring holds what the device holds plus as much again decoded ahead.
     ok = ok && openPcmRing(&output->ring, 2 * size_t(output->deviceFrames));
     if (ok) {
@@ -128,15 +267,14 @@ bool openWasapiOutput(WasapiOutput* output, int sampleRate)
     InitializeCriticalSection(&output->lock);
     output->lockReady = true;
     output->sampleRate = sampleRate;
+    readPlantedLoss(output, sampleRate);
     return true;
 }
 
 void closeWasapiOutput(WasapiOutput* output)
 {
     stopWasapiOutput(output);
-    release(output->render);
-    release(output->client);
-    release(output->endpoint);
+    releaseDevice(output);
     closePcmRing(&output->ring);
     if (output->wake)
         CloseHandle(output->wake);
@@ -150,9 +288,11 @@ void closeWasapiOutput(WasapiOutput* output)
 bool startWasapiOutput(WasapiOutput* output, PcmSource* source, bool paused)
 {
     stopWasapiOutput(output);
+    EnterCriticalSection(&output->lock);
     output->ring.played = output->ring.sent = output->ring.decoded = 0;
     output->source = source;
     output->paused = true;
+    LeaveCriticalSection(&output->lock);
     output->stopping = 0;
     output->worker = startFeederThread(feedOutput, output);
     if (!output->worker) {
@@ -177,10 +317,12 @@ void stopWasapiOutput(WasapiOutput* output)
 
 void pauseWasapiOutput(WasapiOutput* output, bool paused)
 {
-    if (!output->client)
+    if (!output->lockReady)
         return;
     EnterCriticalSection(&output->lock);
-    if (paused && output->running) {
+    if (output->lost) {
+        // Nothing plays; the device found next starts as the channel is then.
+    } else if (paused && output->running) {
         output->client->Stop();
         UINT32 queued = 0;
         output->client->GetCurrentPadding(&queued);
@@ -188,10 +330,7 @@ void pauseWasapiOutput(WasapiOutput* output, bool paused)
         rewindPcmRing(&output->ring, queued);
         output->running = false;
     } else if (!paused && !output->running && output->source) {
-        // Whatever is decoded goes to the device before it starts, so the
-        // first sample is heard as soon as the engine takes it.
-        topUp(output);
-        output->running = SUCCEEDED(output->client->Start());
+        startPlaying(output);
     }
     output->paused = paused;
     LeaveCriticalSection(&output->lock);

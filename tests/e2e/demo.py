@@ -9,6 +9,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import time
 
 import snowrig
 
@@ -74,9 +75,9 @@ def change_pack(folder, drop=(), replace=None):
     write_pack(path, entries)
 
 
-def start_demo(rig, folder):
+def start_demo(rig, folder, extra_env=None):
     program = os.path.join(folder, "snowgig") if rig.native else "snowgig.exe"
-    return rig.start([program], cwd=folder)
+    return rig.start([program], cwd=folder, extra_env=extra_env)
 
 
 def accept_setup(rig, timeout=60):
@@ -95,6 +96,17 @@ def colour_share(hist, colour, tolerance=3):
 def silent(raw, threshold=64):
     levels = snowrig.sound_levels(raw)
     return all(v <= threshold for v in levels)
+
+
+def wait_until(check, timeout, step=0.2):
+    """Polls check() until it gives something true or timeout seconds pass;
+    returns its last answer."""
+    deadline = time.time() + timeout
+    while True:
+        answer = check()
+        if answer or time.time() > deadline:
+            return answer
+        time.sleep(step)
 
 
 def expect(condition, message):

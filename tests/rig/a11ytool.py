@@ -9,6 +9,8 @@ AT-SPI's role name ("push button", "radio button", "combo box", ...) and LABEL
 its text, or "" for the first widget of that role.
 
     controls TITLE               one line per widget: role<TAB>name<TAB>checked<TAB>enabled
+    focused TITLE                role<TAB>name of the widget with the keyboard focus
+    labelled TITLE ROLE LABEL    the name of the label that labels the widget ("" for none)
     combo TITLE ROLE LABEL       "selected N", then one line per entry
     checked TITLE ROLE LABEL     1 or 0
     enabled TITLE ROLE LABEL     1 or 0
@@ -112,7 +114,13 @@ def main(argv):
                                       has_state(w, Atspi.StateType.CHECKED),
                                       has_state(w, Atspi.StateType.SENSITIVE)))
         return 0
-    wanted = {"combo": 2, "checked": 2, "enabled": 2, "click": 2, "select": 3}
+    if command == "focused" and not rest:
+        for w in widgets(window):
+            if has_state(w, Atspi.StateType.FOCUSED):
+                print("%s\t%s" % (w.get_role_name(), w.get_name() or ""))
+                return 0
+        return 1
+    wanted = {"combo": 2, "checked": 2, "enabled": 2, "click": 2, "select": 3, "labelled": 2}
     if wanted.get(command) != len(rest):
         print(__doc__, file=sys.stderr)
         return 2
@@ -131,6 +139,13 @@ def main(argv):
         return 0
     if command == "enabled":
         print(has_state(widget, Atspi.StateType.SENSITIVE))
+        return 0
+    if command == "labelled":
+        for relation in widget.get_relation_set():
+            if relation.get_relation_type() == Atspi.RelationType.LABELLED_BY:
+                print(relation.get_target(0).get_name() or "")
+                return 0
+        print("")
         return 0
     if command == "click":
         return 0 if widget.get_n_actions() > 0 and widget.do_action(0) else 1

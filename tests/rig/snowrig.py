@@ -34,7 +34,7 @@ import xwindows
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 # Virtual-key codes for rig.key().
-VK = {"Return": 0x0D, "Escape": 0x1B, "space": 0x20, "Tab": 0x09, "Alt": 0x12,
+VK = {"Return": 0x0D, "Escape": 0x1B, "space": 0x20, "Tab": 0x09, "Alt": 0x12, "Shift": 0x10,
       "F4": 0x73, "Up": 0x26, "Down": 0x28, "Left": 0x25, "Right": 0x27}
 
 SAMPLE_RATE = 44100
@@ -634,8 +634,44 @@ class Rig:
         for line in self.wintool("texts", title).splitlines():
             parts = line.split("\t")
             if len(parts) == 3:
-                controls[int(parts[0])] = (parts[1], parts[2])
+                # As read: "&" only marks the mnemonic's letter.
+                controls[int(parts[0])] = (parts[1], re.sub(r"&(.)", r"\1", parts[2]))
         return controls
+
+    def focused_control(self, title):
+        """The id of the dialog control with the keyboard focus (natively, of the
+        widget standing for it), 0 for none of them."""
+        if not self.native:
+            return int(self.wintool("focusid", title).strip() or 0)
+        out = self.a11ytool("focused", title, check=False).strip().split("\t")
+        for control_id, (role, label) in DIALOG_WIDGETS.items():
+            if out[0] == role and (not label or out[1:] == [label]):
+                return control_id
+        # GTK 3 keeps a combo box's focus on a button inside it that AT-SPI does
+        # not show: the list has the focus when an arrow key moves its
+        # selection (which the other arrow then puts back). A list of one
+        # entry cannot tell.
+        before = self.combo(title, 1002)[0]
+        for there, back in (("Down", "Up"), ("Up", "Down")):
+            self.key(there)
+            if self.combo(title, 1002)[0] != before:
+                self.key(back)
+                return 1002
+        return 0
+
+    def label_of(self, title, control_id):
+        """The label a screen reader gives a control: natively its labelled-by
+        relation; under Win32 the static text just before it in the dialog's
+        order, which is where the system looks for it (and for its mnemonic)."""
+        if self.native:
+            return self.a11ytool("labelled", title, *self._widget(control_id)).strip()
+        before = None
+        for line in self.wintool("texts", title).splitlines():
+            parts = line.split("\t")
+            if len(parts) == 3 and parts[0] == str(control_id):
+                return re.sub(r"&(.)", r"\1", before[2]) if before and before[1] == "Static" else ""
+            before = parts
+        raise RigError("no control %r in %r" % (control_id, title))
 
     def combo(self, title, control_id):
         """(selected index, [entries]) of a combo box."""
@@ -699,6 +735,15 @@ class Rig:
         self.wintool("key", vk, "down")
         time.sleep(0.15)
         self.wintool("key", vk, "up")
+
+    def alt_key(self, letter):
+        """Alt with a letter, as a mnemonic is typed."""
+        if self.native:
+            xwindows.key(self.env, "alt+" + letter.lower())
+            return
+        self.wintool("key", VK["Alt"], "down")
+        self.wintool("key", ord(letter.upper()))
+        self.wintool("key", VK["Alt"], "up")
 
     def alt_f4(self):
         self.wintool("key", VK["Alt"], "down")

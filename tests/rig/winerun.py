@@ -2,8 +2,8 @@
 """Runs one Windows program under the rig (or, with --native, one Linux program
 on a rig screen) and passes on its exit status.
 
-    winerun.py [--native] [--desktop WxH] [--screen WxH] [--no-sound] [--timeout SECONDS]
-               PROGRAM [ARGS...]
+    winerun.py [--native] [--desktop WxH] [--screen WxH] [--no-sound | --clocked-sound]
+               [--timeout SECONDS] PROGRAM [ARGS...]
 
 CTest uses it to run the test programs built for Windows, and the native ones
 that need a display: each gets its own X screen (and Wine session), which are
@@ -23,12 +23,15 @@ def main():
     ap.add_argument("--desktop")
     ap.add_argument("--screen", default="1024x768", help="size of the X screen")
     ap.add_argument("--no-sound", action="store_true")
+    ap.add_argument("--clocked-sound", action="store_true",
+                    help="capture through a sound server on the wall clock, silences included")
     ap.add_argument("--timeout", type=float, default=300)
     ap.add_argument("program")
     ap.add_argument("args", nargs=argparse.REMAINDER)
     a = ap.parse_args()
     name = os.path.splitext(os.path.basename(a.program))[0]
     with snowrig.Rig(desktop=a.desktop, screen=a.screen, capture_sound=not a.no_sound,
+                     clocked_sound=a.clocked_sound,
                      name=name, native=a.native) as rig:
         proc = rig.start([a.program] + a.args, cwd=os.getcwd(),
                          extra_env={"SNOWGIG_CAPTURE": rig.sound_path})

@@ -21,6 +21,8 @@
  *   foreground TITLE             bring the window to the front
  *   key VK [down|up]             synthesise a key press (both by default)
  *   focus TITLE                  "foreground F active A focus K": 1 where the window is it
+ *   focusid TITLE                the id of the control of window TITLE with the keyboard focus
+ *                                (0: the window itself or none of its controls)
  *   mode                         the current display mode "W H BPP HZ"
  *   modes                        every mode EnumDisplaySettingsA offers
  *   titles                       the titles of all visible top-level windows
@@ -248,6 +250,15 @@ int main(int argc, char** argv)
         GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &info);
         printf("foreground %d active %d focus %d\n", GetForegroundWindow() == w,
                info.hwndActive == w, info.hwndFocus == w);
+        return 0;
+    }
+    if (!strcmp(cmd, "focusid") && argc == 3) {
+        HWND w = need(argv[2]);
+        GUITHREADINFO info;
+        memset(&info, 0, sizeof info);
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(w, NULL), &info);
+        printf("%d\n", info.hwndFocus && IsChild(w, info.hwndFocus) ? GetDlgCtrlID(info.hwndFocus) : 0);
         return 0;
     }
     if (!strcmp(cmd, "key") && (argc == 3 || argc == 4)) {

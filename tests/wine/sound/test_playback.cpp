@@ -144,3 +144,81 @@ TEST(Playback, SilentWhilePausedThenTheTuneLoopingWithoutASeam)
     // sample: a difference of up to a thousand from there on.
     EXPECT_EQ(0, worst) << "the loop is not the tune joined to itself";
 }
+
+namespace {
+
+// Runs of near-silence longer than 10 ms between the first and the last loud
+// sample of a clocked capture: [start, length) in sample frames.
+std::vector<std::pair<long, long>> silences(const std::vector<int16_t>& left, long from)
+{
+    std::vector<std::pair<long, long>> found;
+    long last = long(left.size()) - 1;
+    while (last > from && std::abs(left[size_t(last)]) <= 4000)
+        --last;
+    long quietSince = -1;
+    for (long i = from; i <= last; ++i) {
+        bool quiet = std::abs(left[size_t(i)]) < 2000;
+        if (quiet && quietSince < 0)
+            quietSince = i;
+        if (!quiet && quietSince >= 0) {
+            if (i - quietSince > rate / 100)
+                found.push_back({quietSince, i - quietSince});
+            quietSince = -1;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+// The device goes away in mid-tune and no device is there for a while (through
+// the output's test seam); the capture runs on the wall clock, so the gap is
+// heard as silence. The tune must come back, the same tune, within a second of
+// a device being there again.
+TEST(DeviceLoss, TheTuneComesBackWithinASecondOfADevice)
+{
+    const char* capture = std::getenv("SNOWGIG_CAPTURE");
+    ASSERT_NE(nullptr, capture) << "run through the rig";
+    const long absentMs = 300;
+    ASSERT_TRUE(SetEnvironmentVariableA("SNOWGIG_SOUND_DEVICE_LOSS", "1500,300"));
+    std::vector<uint8_t> file = readTestTune("tone2s_stereo.mp3");
+    ASSERT_FALSE(file.empty());
+
+    ASSERT_TRUE(FSOUND_Init(44100, 32, 0)) << FSOUND_GetError();
+    FSOUND_STREAM* stream =
+        FSOUND_Stream_Open(reinterpret_cast<const char*>(file.data()), 0x28132, 0, int(file.size()));
+    ASSERT_NE(nullptr, stream) << FSOUND_GetError();
+    int channel = FSOUND_Stream_PlayEx(FSOUND_FREE, stream, nullptr, 1);
+    ASSERT_GE(channel, 0);
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < 5000) {
+        FSOUND_SetPaused(channel, 0);
+        Sleep(frameUpdateMs);
+    }
+    EXPECT_TRUE(FSOUND_Stream_Close(stream));
+    FSOUND_Close();
+    Sleep(300);  // the recording reaches its file a little later
+    SetEnvironmentVariableA("SNOWGIG_SOUND_DEVICE_LOSS", nullptr);
+
+    std::vector<int16_t> left = leftChannel(readFile(windowsPath(capture)));
+    long onset = firstLoud(left, 0);
+    ASSERT_GE(onset, 0) << "no tune at all";
+    std::vector<std::pair<long, long>> gaps = silences(left, onset);
+    std::printf("%zu silence(s) after the tune began:", gaps.size());
+    long longest = 0;
+    for (const auto& gap : gaps) {
+        std::printf(" %.0f ms at %.2f s", gap.second * 1000.0 / rate,
+                    (gap.first - onset) / double(rate));
+        longest = std::max(longest, gap.second);
+    }
+    std::printf("\n");
+    ASSERT_FALSE(gaps.empty()) << "the lost device was not heard: the seam did nothing";
+    long lostAt = gaps.front().first;
+    EXPECT_NEAR(1.5, (lostAt - onset) / double(rate), 0.5) << "lost elsewhere than planted";
+    EXPECT_LT(longest * 1000 / rate, absentMs + 1000) << "the tune came back late";
+    // After the gap: the tune again, for seconds, as the 441 Hz sine.
+    long back = gaps.front().first + gaps.front().second;
+    Heard h = listen(left, back, 2);
+    ASSERT_GE(h.onset, 0) << "nothing after the gap";
+    EXPECT_NEAR(882.0, h.crossingsPerSecond, 10.0) << "not the tune after the gap";
+}

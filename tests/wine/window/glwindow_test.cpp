@@ -120,6 +120,13 @@ TEST_F(GLWindowTest, WindowedWindowHasItsClassStyleAndExactClientSize)
     EXPECT_EQ(client.bottom - client.top, 480);
     EXPECT_EQ(w->getWidth(), 640u);
     EXPECT_EQ(w->getHeight(), 480u);
+
+    // While the show runs the display is asked to stay on; closing asks no
+    // more. Each probe sets the same state again and returns the one before.
+    const EXECUTION_STATE displayOn = ES_CONTINUOUS | ES_DISPLAY_REQUIRED;
+    EXPECT_EQ(SetThreadExecutionState(displayOn), displayOn);
+    w->closeWindow();
+    EXPECT_EQ(SetThreadExecutionState(ES_CONTINUOUS), ES_CONTINUOUS);
 }
 
 TEST_F(GLWindowTest, KeyFlagsFollowKeyDownAndUpForEveryCode)

@@ -222,17 +222,19 @@ protected:
 
 TEST(SetupTemplate, EveryControlHasItsIdTextPlaceAndStyle)
 {
-    // Every control is a visible child (0x50000000).
+    // Every control is a visible child (0x50000000). In Tab order: the radio
+    // group (WS_GROUP | WS_TABSTOP on its first button), the list after its
+    // label, the progress bar, OK and Cancel; each group starts with WS_GROUP.
     EXPECT_EQ(readSetupTemplate(),
-              "DIALOGEX 1/ffff 0,0,233,106 style 0x80c008c8 ex 0x0 menu \"\" class \"\" \"Setup\" font 8 \"MS Shell Dlg\"\n"
-              "1 BUTTON \"OK\" 121,85,50,14 style 0x50010001 ex 0x0\n"
-              "2 BUTTON \"Cancel\" 175,85,50,14 style 0x50010000 ex 0x0\n"
-              "1001 BUTTON \"Full-screen\" 17,20,51,10 style 0x50000009 ex 0x0\n"
-              "1004 BUTTON \"Windowed\" 17,38,49,10 style 0x50000009 ex 0x0\n"
-              "-1 BUTTON \"Graphics\" 8,7,217,50 style 0x50000007 ex 0x0\n"
+              "DIALOGEX 1/ffff 0,0,233,106 style 0x80c808c8 ex 0x0 menu \"\" class \"\" \"Setup\" font 8 \"MS Shell Dlg\"\n"
+              "1001 BUTTON \"&Full-screen\" 17,20,51,10 style 0x50030009 ex 0x0\n"
+              "1004 BUTTON \"&Windowed\" 17,38,49,10 style 0x50000009 ex 0x0\n"
+              "-1 BUTTON \"Graphics\" 8,7,217,50 style 0x50020007 ex 0x0\n"
+              "-1 STATIC \"&Resolution:\" 88,22,37,8 style 0x50000000 ex 0x0\n"
               "1002 COMBOBOX \"\" 127,20,87,79 style 0x50210003 ex 0x0\n"
-              "-1 STATIC \"Resolution:\" 88,22,37,8 style 0x50000000 ex 0x0\n"
-              "1003 MSCTLS_PROGRESS32 \"\" 8,62,217,18 style 0x50800000 ex 0x0\n");
+              "1003 MSCTLS_PROGRESS32 \"\" 8,62,217,18 style 0x50820000 ex 0x0\n"
+              "1 BUTTON \"OK\" 121,85,50,14 style 0x50030001 ex 0x0\n"
+              "2 BUTTON \"Cancel\" 175,85,50,14 style 0x50010000 ex 0x0\n");
 }
 
 TEST_F(SetupDialogTest, DialogIsCentredWithTheKeyboardInItAndEscapeCancels)
@@ -254,7 +256,7 @@ TEST_F(SetupDialogTest, DialogIsCentredWithTheKeyboardInItAndEscapeCancels)
     });
     EXPECT_EQ(caption, "Setup");
     EXPECT_TRUE(style & WS_CAPTION);
-    EXPECT_FALSE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_SYSMENU);  // the close box, which cancels
     EXPECT_NEAR((place.left + place.right) / 2, 512, 1);
     EXPECT_NEAR((place.top + place.bottom) / 2, 384, 1);
     EXPECT_EQ(progressLow, 0);
