@@ -14,6 +14,7 @@ const snowgigPage = (() => {
   const progressBar = element("progress");
   const okButton = element("ok");
   const cancelButton = element("cancel");
+  const closeButton = element("close");
   const show = element("show");
   let canvas = element("canvas");
   const message = element("message");
@@ -34,7 +35,7 @@ const snowgigPage = (() => {
 
   function controls(enabled) {
     for (const control of [fullScreenButton, windowedButton, resolutionList, okButton,
-                           cancelButton])
+                           cancelButton, closeButton])
       control.disabled = !enabled;
   }
 
@@ -86,7 +87,10 @@ const snowgigPage = (() => {
     event.preventDefault();
     pressOk();
   });
+  // The close box cancels, as Cancel does; the keys Alt+F, Alt+W and Alt+R
+  // (the page's access keys) reach the controls as the dialog's mnemonics do.
   cancelButton.addEventListener("click", () => answer(-2));
+  closeButton.addEventListener("click", () => answer(-2));
   form.addEventListener("keydown", (event) => {
     if (event.key == "Escape" && !cancelButton.disabled) {
       event.preventDefault();

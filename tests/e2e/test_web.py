@@ -36,7 +36,7 @@ FORM = """(() => {
           group: document.querySelector("#graphics legend").textContent,
           labels: [...document.querySelectorAll("#setup label")].map((l) => [...l.childNodes]
               .filter((n) => n.nodeType == Node.TEXT_NODE).map((n) => n.textContent).join("").trim()),
-          buttons: [...document.querySelectorAll("#setup button")].map((b) => b.textContent),
+          buttons: [...document.querySelectorAll("#setup .buttons button")].map((b) => b.textContent),
           entries: [...list.options].map((o) => o.text), selected: list.selectedIndex,
           fullScreen: element("fullscreen").checked, windowed: element("windowed").checked,
           screen: [screen.width, screen.height, devicePixelRatio]};
