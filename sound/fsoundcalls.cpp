@@ -1,6 +1,6 @@
 // The library's calls: argument checks, the order of calls, the open streams
 // and the error code of the last failure. All calls come from one thread; the
-// platform's decoder and output (soundplatform.h) do the rest, decoding on the
+// decoder and the platform's output (soundplatform.h) do the rest, decoding on the
 // output's own thread.
 #include "fmod.h"
 
