@@ -21,6 +21,10 @@ inline ModeFields modeFieldsOf(const ModeFields& mode) { return mode; }
 // or at least 60 Hz: anything slower flickers.
 bool modeHasUsableDepthAndRate(uint32_t bitsPerPixel, uint32_t refreshRate);
 
+// The Setup list's entry for a mode, "640 x 480 x 32 bpp", cut to fit `size`
+// (the list's entries hold 31 characters).
+void formatModeEntry(char* text, size_t size, const ModeFields& mode);
+
 // Index of the first mode with that width, height and depth (the refresh rate is
 // not compared), or -1.
 template <typename Mode>

@@ -2,12 +2,23 @@
 # Installs what is needed, builds the demo and starts it.
 #   bash scripts/run.sh            the Windows program under Wine
 #   bash scripts/run.sh --native   the Linux program
+#   bash scripts/run.sh --web      the web page, served on this machine
 # With a display ($DISPLAY set) the Setup dialog opens there. Without one the
 # Windows program runs on a private screen in a Wine virtual desktop for about a
 # minute, and a video with its music and a few screenshots are left in out/;
-# the Linux program needs a display.
+# the Linux program needs a display. The web page is served from
+# build/web/dist at the address printed (SNOWGIG_WEB_PORT, 8000 unless set)
+# until Ctrl+C; any browser on this machine opens it.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+if [ "${1:-}" = "--web" ]; then
+  bash "$top/scripts/setup.sh"
+  bash "$top/scripts/setup-web.sh"
+  bash "$top/scripts/build-web.sh"
+  port=${SNOWGIG_WEB_PORT:-8000}
+  echo "run.sh --web: open http://127.0.0.1:$port/ (Ctrl+C ends the server)"
+  exec python3 -m http.server "$port" --bind 127.0.0.1 --directory "$top/build/web/dist"
+fi
 native=0
 if [ "${1:-}" = "--native" ]; then
   native=1

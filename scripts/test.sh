@@ -6,7 +6,9 @@
 #      native tests again (not the end-to-end runs, which judge the show's timing
 #      on the normal build), plus every fuzz target for a bounded time;
 #   3. the Windows tree under Wine: the Windows test programs and the end-to-end
-#      tests that drive the real program.
+#      tests that drive the real program;
+#   4. the web page in Chromium (scripts/test-web.sh): installs Emscripten and
+#      Chromium, builds the page and runs its end-to-end test.
 # Exits non-zero when any test fails. Each part's log is in build/logs/.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -66,6 +68,15 @@ fi
 export SNOWGIG_RIG_DIR=$top/build/rig
 rm -rf "$SNOWGIG_RIG_DIR"
 run_ctest windows "$top/build/windows"
+
+echo "== web"
+if bash "$top/scripts/test-web.sh" >"$logs/web-all.log" 2>&1; then
+  passed=$((passed + 1))
+else
+  tail -n 40 "$logs/web-all.log"
+  failed=$((failed + 1))
+  failures+=("web: the page's end-to-end test failed (build/logs/web-all.log)")
+fi
 
 echo
 for f in "${failures[@]}"; do

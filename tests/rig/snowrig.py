@@ -136,6 +136,17 @@ def _ahead_of_sessions(pid):
             f.write("-10")
 
 
+def raise_process(pid):
+    """Runs a process the rig did not start itself ahead of the programs under
+    test, as _ahead and _ahead_of_sessions do for the rig's own helpers (only
+    where the rig may raise priorities)."""
+    if not _ahead:
+        return
+    with contextlib.suppress(OSError):
+        os.setpriority(os.PRIO_PROCESS, pid, -10)
+    _ahead_of_sessions(pid)
+
+
 def _kill_group(proc, grace=3.0):
     if proc is None or proc.poll() is not None:
         return

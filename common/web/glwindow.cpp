@@ -1,0 +1,189 @@
+#include "glwindow.h"
+
+#include "pagecalls.h"
+#include "reporterror.h"
+#include "webglquirks.h"
+#include "windowfailure.h"
+
+#include <SDL/SDL.h>
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+GLWindow* keyOwner = nullptr;
+
+// Keys pressed since the last update, and those of them already released: a
+// press and release between two animation frames (a quick tap, or keys sent
+// by a program) still shows as down to the next update.
+bool pressedSinceUpdate[256];
+bool releasedSinceUpdate[256];
+
+// The page's key codes are the virtual-key codes the show reads (Escape is
+// 27, letters their capitals, digits their characters).
+EM_BOOL onKey(int eventType, const EmscriptenKeyboardEvent* event, void*)
+{
+    if (!keyOwner || event->keyCode >= 256)
+        return EM_FALSE;
+    const unsigned long code = event->keyCode;
+    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN) {
+        keyOwner->keys[code] = 1;
+        pressedSinceUpdate[code] = true;
+        releasedSinceUpdate[code] = false;
+    } else if (pressedSinceUpdate[code]) {
+        releasedSinceUpdate[code] = true;
+    } else {
+        keyOwner->keys[code] = 0;
+    }
+    return EM_FALSE;
+}
+
+// After an update: the releases held back for it take effect.
+void releaseTappedKeys(GLWindow* owner)
+{
+    for (int code = 0; code < 256; code++) {
+        if (releasedSinceUpdate[code])
+            owner->keys[code] = 0;
+        pressedSinceUpdate[code] = false;
+        releasedSinceUpdate[code] = false;
+    }
+}
+
+// The browser leaves full screen on Escape by itself and may keep that key
+// from the page: leaving full screen while the show runs in it counts as the
+// Escape key, which ends the show.
+EM_BOOL onFullScreenChange(int, const EmscriptenFullscreenChangeEvent* event, void*)
+{
+    if (keyOwner && keyOwner->fullScreen && keyOwner->active && !event->isFullscreen)
+        keyOwner->keys[27] = 1;
+    return EM_FALSE;
+}
+
+}  // namespace
+
+GLWindow::GLWindow(ModuleInstance instanceHandle, const char* windowTitle, uint32_t requestedWidth,
+                   uint32_t requestedHeight, uint32_t requestedBitsPerPixel, bool requestFullScreen)
+    : shutdownCallback(nullptr), drawCallback(nullptr), resizeCallback(nullptr),
+      updateCallback(nullptr), progressPosition(0), progressSteps(100), surface(nullptr),
+      dialog(0), instance(instanceHandle), active(0), dialogAccepted(0), dialogCancelled(0),
+      width(requestedWidth), height(requestedHeight), bitsPerPixel(requestedBitsPerPixel),
+      fullScreen(requestFullScreen ? 1 : 0), title(nullptr), chosenMode(nullptr), lastTime(0.0)
+{
+    memset(keys, 0, sizeof keys);
+    if (!windowTitle)
+        windowTitle = "";
+    size_t length = strlen(windowTitle);
+    title = static_cast<char*>(malloc(length + 1));
+    if (title)
+        memcpy(title, windowTitle, length + 1);
+}
+
+GLWindow::~GLWindow()
+{
+    closeDialog();
+    free(title);
+    title = nullptr;
+    for (DisplayMode* mode : modes)
+        delete mode;
+    modes.clear();
+    modes.shrink_to_fit();
+    chosenMode = nullptr;
+    closeWindow();
+}
+
+bool GLWindow::createWindow()
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_Init(SDL_INIT_VIDEO) != 0) {
+        REPORT_WINDOW_FAILURE();
+        return false;
+    }
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    // The canvas stays hidden until show(); the emulation of immediate mode
+    // needs its context made here, through SDL.
+    surface = SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), 32, SDL_OPENGL);
+    if (!surface) {
+        REPORT_WINDOW_FAILURE();
+        closeWindow();
+        return false;
+    }
+    SDL_WM_SetCaption(title ? title : "", nullptr);
+    adaptWebGLContext();
+
+    keyOwner = this;
+    emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
+    emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, onKey);
+    emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE,
+                                             onFullScreenChange);
+
+    if (resizeCallback)
+        resizeCallback(static_cast<int>(width), static_cast<int>(height));
+    memset(keys, 0, sizeof keys);
+    memset(pressedSinceUpdate, 0, sizeof pressedSinceUpdate);
+    memset(releasedSinceUpdate, 0, sizeof releasedSinceUpdate);
+    return true;
+}
+
+void GLWindow::show()
+{
+    // Full screen was asked of the browser when OK was clicked (it is granted
+    // only in answer to a click); a page that did not get it shows the canvas
+    // in the page instead.
+    if (fullScreen && !pageIsFullScreen()) {
+        reportError(false, "Couldn't set full-screen video mode, using windowed.");
+        fullScreen = 0;
+    }
+    pageShowCanvas(static_cast<int>(width), static_cast<int>(height), fullScreen);
+    active = 1;
+}
+
+int GLWindow::run()
+{
+    lastTime = emscripten_get_now();
+    bool quit = false;
+    while (!quit) {
+        // The browser shows what was drawn when the program yields to it.
+        pageWaitForFrame();
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) {
+            if (event.type == SDL_QUIT)
+                quit = true;
+        }
+        if (quit)
+            break;
+        double now = emscripten_get_now();
+        if (updateCallback)
+            updateCallback(now - lastTime);
+        lastTime = now;
+        releaseTappedKeys(this);
+        if (drawCallback)
+            drawCallback();
+    }
+
+    closeWindow();
+    // The callback may delete this GLWindow: nothing of it is touched afterwards.
+    ShutdownCallback shutdown = shutdownCallback;
+    return shutdown ? shutdown() : 0;
+}
+
+void GLWindow::closeWindow()
+{
+    if (keyOwner == this) {
+        emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
+        emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, nullptr);
+        emscripten_set_fullscreenchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr,
+                                                 EM_TRUE, nullptr);
+        keyOwner = nullptr;
+    }
+    if (surface || active) {
+        pageHideCanvas();
+        active = 0;
+    }
+    surface = nullptr;
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_Quit();
+}

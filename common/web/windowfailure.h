@@ -1,0 +1,10 @@
+// The message shown when a call of the window framework into the browser's
+// side fails: the source position, followed by SDL's text for what went wrong.
+#ifndef SNOWGIG_WINDOWFAILURE_H
+#define SNOWGIG_WINDOWFAILURE_H
+
+void reportWindowFailure(int line, const char* file);
+
+#define REPORT_WINDOW_FAILURE() reportWindowFailure(__LINE__, __FILE__)
+
+#endif

@@ -1,0 +1,250 @@
+"""The web page in Debian's Chromium, headed on the rig's 1280 x 800 X screen
+with its sound in the rig's PulseAudio server, as a person sees and hears it:
+the Setup form and its entries, the loading bar's 27 steps, two seconds of sky
+and silence from the first frame, the logo with the music starting, the scene
+with its first quote and banner, the music with no dropout, Escape back to the
+form; full screen letterboxed; a missing pack and a damaged image with their
+texts. SNOWGIG_WEB_DIST names the page's folder (build/web/dist)."""
+import os
+import shutil
+import sys
+import tempfile
+import time
+
+import snowrig
+from demo import change_pack, expect, read_pack
+from dropouts import describe, find_dropouts
+from test_failures import PACK, TYRE
+from test_show import (BUBBLE, HEARD_LATE, LOWER_BANNER, SHOWN_LATE, UPPER_BANNER, music_start,
+                       sky_share, white_pixels)
+from webpage import Page, StaticServer
+
+SCREEN = "1280x800"
+# The grab of a canvas screenshot shows a frame up to this old (the page's
+# frame time, the readback of the canvas).
+SHOT_LATE = 0.25
+# Escape is last heard this long after it was pressed.
+ESCAPE_SILENT = 0.6
+NO_WEBGL = "snowgig needs WebGL, which this browser does not offer or has turned off."
+FOUR_BY_THREE = [(320, 240), (400, 300), (512, 384), (640, 480), (800, 600), (1024, 768),
+                 (1152, 864), (1280, 960), (1400, 1050), (1600, 1200), (2048, 1536)]
+
+FORM = """(() => {
+  const element = (id) => document.getElementById(id);
+  const list = element("resolution");
+  return {caption: element("setup-title").textContent,
+          group: document.querySelector("#graphics legend").textContent,
+          labels: [...document.querySelectorAll("#setup label")].map((l) => [...l.childNodes]
+              .filter((n) => n.nodeType == Node.TEXT_NODE).map((n) => n.textContent).join("").trim()),
+          buttons: [...document.querySelectorAll("#setup .buttons button")].map((b) => b.textContent),
+          entries: [...list.options].map((o) => o.text), selected: list.selectedIndex,
+          fullScreen: element("fullscreen").checked, windowed: element("windowed").checked,
+          screen: [screen.width, screen.height, devicePixelRatio]};
+})()"""
+
+SETUP_READY = "!document.getElementById('setup').hidden && !document.getElementById('ok').disabled"
+
+
+def web_dist():
+    d = os.environ.get("SNOWGIG_WEB_DIST")
+    if not d or not os.path.exists(os.path.join(d, "snowgig.wasm")):
+        sys.exit("SNOWGIG_WEB_DIST does not hold the page (scripts/build-web.sh builds it)")
+    return d
+
+
+def copy_web(parent, name, without_pack=False):
+    """A copy of the page's folder as parent/name."""
+    d = os.path.join(parent, name)
+    shutil.copytree(web_dist(), d)
+    if without_pack:
+        os.remove(os.path.join(d, "snowgig.dat"))
+    return d
+
+
+def check_form(page):
+    page.wait(SETUP_READY, 60)
+    form = page.eval(FORM)
+    expect(form["caption"] == "Setup", "form caption %r" % form["caption"])
+    expect(form["group"] == "Graphics", "group %r" % form["group"])
+    expect(form["labels"] == ["Full-screen", "Windowed", "Resolution:"], "labels %r" % form["labels"])
+    expect(form["buttons"] == ["OK", "Cancel"], "buttons %r" % form["buttons"])
+    width, height, ratio = form["screen"]
+    want = ["%d x %d x 32 bpp" % size for size in FOUR_BY_THREE
+            if size[0] <= width * ratio and size[1] <= height * ratio]
+    expect(form["entries"] == want, "resolution list %r, want %r" % (form["entries"], want))
+    expect(form["entries"][form["selected"]] == "640 x 480 x 32 bpp",
+           "preselected entry %d" % form["selected"])
+    expect(form["fullScreen"] and not form["windowed"], "Full-screen is not the one checked")
+    return form
+
+
+def frame_moment(page, name):
+    """A moment the page recorded (performance.now()) on the wall clock."""
+    return page.eval("(performance.timeOrigin + snowgigPage.record.%s) / 1000" % name)
+
+
+def show_windowed(rig, page):
+    check_form(page)
+    print("ok setup form")
+    page.check("Windowed")
+    pressed = time.time()
+    page.click("button", "OK")
+    expect(page.raise_sound(), "Chromium started no audio service")
+    page.wait("snowgigPage.record.firstFrame > 0", 60)
+    first_frame = frame_moment(page, "firstFrame")
+    progress = page.eval("snowgigPage.record.progress")
+    expect(progress == [i / 27 for i in range(28)], "loading bar went %r, want 0 to 27 of 27"
+           % progress)
+    print("ok loading bar 0 to 27 of 27, OK to the first frame %.2f s"
+          % (first_frame - frame_moment(page, "ok")))
+
+    frames = page.record(os.path.join(rig.dir, "shots"), seconds=21)
+    size = page.eval("[canvas.width, canvas.height, canvas.clientWidth * devicePixelRatio]")
+    expect(size == [640, 480, 640], "canvas %r, want 640 x 480 shown at its own pixels" % size)
+    music = music_start(rig, pressed)
+    expect(music is not None, "the music never started")
+    delay = music - first_frame
+    expect(2.0 - SHOT_LATE <= delay <= 2.0 + HEARD_LATE,
+           "the music started %.2f s after the first frame, want 2 s" % delay)
+
+    def during(begin, end):
+        return [(t, path) for t, path in frames
+                if music + begin + SHOWN_LATE <= t <= music - HEARD_LATE + end]
+
+    sky = during(-2.0, 0.0)
+    expect(len(sky) >= 2, "only %d shots in the start delay" % len(sky))
+    for t, path in sky:
+        expect(sky_share(path) > 0.995, "%s: not all sky %.1f s before the music"
+               % (path, music - t))
+    logo = during(0.5, 2.5)
+    expect(logo and max(sky_share(path) for _, path in logo) < 0.97,
+           "the logo is not on screen 0.5 to 2.5 s after the music started")
+    print("ok sky for the start delay, the music %.2f s after the first frame, then the logo"
+          % delay)
+    scene = during(4.0, 30.0)
+    expect(scene and max(sky_share(path) for _, path in scene[::5]) < 0.8,
+           "the scene does not cover the sky 4 s after the music started")
+    darkest = 0
+    for t, path in during(3.0 + 9.0, 3.0 + 13.0):
+        hist = snowrig.image_histogram(path, BUBBLE)
+        darkest = max(darkest, sum(c for rgb, c in hist.items() if max(rgb) < 40))
+    expect(darkest > 150, "no black quote text in the bubble (%d dark pixels)" % darkest)
+    first_trip = max(white_pixels(path, LOWER_BANNER) for t, path in during(3.0, 8.5))
+    expect(first_trip < 100, "letters in the lower lane on the first trip (%d)" % first_trip)
+    second_trip = max([white_pixels(path, UPPER_BANNER) for t, path in during(11.0, 17.0)] or [0])
+    expect(second_trip > 160, "no banner on the second trip (%d white pixels)" % second_trip)
+    print("ok scene, first quote, the welcome line on the second trip (%d shots)" % len(frames))
+
+    end = frames[-1][0]
+    sound = page.eval("snowgigPage.sound()")
+    rate = page.eval("snowgigPage.record.frames * 1000 / (performance.now() - "
+                     "snowgigPage.record.firstFrame)")
+    print("  %.1f frames a second while grabbed; sound: %d underruns of the queue, %.0f ms "
+          "feeding it, output latency %.0f ms" % (rate, sound["underruns"],
+          sound["feedMilliseconds"], 1000 * sound["outputLatency"]))
+    raw = rig.sound_bytes()
+    levels = snowrig.sound_levels(raw[rig.sound_offset(music + 0.5):rig.sound_offset(end)])
+    loud = sum(1 for v in levels if v > 500)
+    expect(levels and loud > 0.9 * len(levels), "the music is not heard after the delay "
+           "(%d of %d windows loud)" % (loud, len(levels)))
+    dropouts = find_dropouts(raw[rig.sound_offset(music - 0.3):rig.sound_offset(end)])
+    expect(not dropouts, "the music drops out (seconds into it): %s"
+           % describe(dropouts, offset=-0.3))
+    print("ok the music heard for %.1f s with no dropout" % (end - music))
+
+    escaped = time.time()
+    page.key("Escape")
+    page.wait(SETUP_READY + " && snowgigPage.record.runs == 2", 30)
+    expect(page.eval("document.getElementById('show').hidden"), "the canvas is still shown")
+    time.sleep(1.5)
+    levels = snowrig.sound_levels(rig.sound_bytes()[rig.sound_offset(escaped):], 0.01)
+    last = max((i for i, v in enumerate(levels) if v > 64), default=-1)
+    # The browser's output latency plus a frame or two for the page to see the key.
+    expect(levels and (last + 1) * 0.01 <= ESCAPE_SILENT,
+           "music still heard %.2f s after Escape" % ((last + 1) * 0.01))
+    print("ok Escape: silent %.2f s after it, back to the Setup form" % ((last + 1) * 0.01))
+
+
+def full_screen(page):
+    check_form(page)
+    page.select("Resolution:", 4)  # 800 x 600
+    page.click("button", "OK")
+    page.wait("snowgigPage.record.firstFrame > 0", 60)
+    box = page.eval("""(() => { const r = canvas.getBoundingClientRect();
+        return [!!document.fullscreenElement, canvas.width, canvas.height, r.left, r.top,
+                r.width, r.height, innerWidth, innerHeight]; })()""")
+    shown, width, height, left, top, shown_width, shown_height, page_width, page_height = box
+    expect(shown, "the page is not full screen")
+    expect((width, height) == (800, 600), "canvas %dx%d, want 800x600" % (width, height))
+    # Letterboxed: as high as the screen, 4:3, centred.
+    expect(abs(shown_height - page_height) < 1 and abs(shown_width - page_height * 4 / 3) < 1 and
+           abs(left - (page_width - shown_width) / 2) < 1 and abs(top) < 1,
+           "full-screen canvas at %r in a %dx%d page" % (box[3:7], page_width, page_height))
+    page.key("Escape")
+    page.wait(SETUP_READY + " && !document.fullscreenElement", 30)
+    print("ok full screen at 800 x 600 letterboxed in %dx%d, Escape leaves it"
+          % (page_width, page_height))
+
+
+def fails_with(page, url, want):
+    page.goto(url)
+    page.wait(SETUP_READY, 60)
+    page.click("button", "OK")
+    page.wait("!document.getElementById('message').hidden", 60)
+    title, text = page.eval("[document.getElementById('message-title').textContent, "
+                            "document.getElementById('message-text').textContent]")
+    want = want.rstrip("\n")
+    expect((title, text.rstrip("\n")) == ("Error", want),
+           "box %r: %r, want 'Error': %r" % (title, text, want))
+    page.click("button", "OK", dialog="Error")
+    page.wait(SETUP_READY + " && document.getElementById('message').hidden", 30)
+    print("  message: %r" % text)
+
+
+def other_screens(rig, url):
+    """A high-density screen (two device pixels to a CSS pixel) lists the sizes
+    it can show in its own pixels and shows a mode in the page one pixel to a
+    pixel; a browser without WebGL gets its one sentence."""
+    with Page(rig, url, chromium_args=["--force-device-scale-factor=2"]) as page:
+        form = check_form(page)
+        expect(form["screen"][2] == 2, "device pixel ratio %r" % form["screen"][2])
+        page.check("Windowed")
+        page.click("button", "OK")
+        page.wait("snowgigPage.record.firstFrame > 0", 60)
+        shown = page.eval("[canvas.width, canvas.getBoundingClientRect().width * devicePixelRatio]")
+        expect(shown == [640, 640], "640 x 480 drawn %d wide, shown %r device pixels wide" %
+               tuple(shown))
+    print("ok two device pixels to one: %d entries up to %s, 640 x 480 shown pixel for pixel"
+          % (len(form["entries"]), form["entries"][-1]))
+    with Page(rig, url, chromium_args=["--disable-webgl"]) as page:
+        text = page.eval("document.getElementById('nowebgl').hidden ? '' : "
+                         "document.getElementById('nowebgl').textContent")
+        expect(text == NO_WEBGL and page.eval("document.getElementById('setup').hidden"),
+               "without WebGL the page says %r" % text)
+    print("ok without WebGL: %r" % text)
+
+
+def main():
+    with snowrig.Rig(screen=SCREEN, name="web", native=True, clocked_sound=True) as rig:
+        sites = tempfile.mkdtemp(prefix="sites-", dir=rig.dir)
+        copy_web(sites, "missing", without_pack=True)
+        broken = copy_web(sites, "broken")
+        entries = dict(read_pack(os.path.join(broken, "snowgig.dat")))
+        tyre = bytearray(entries["tyre2.tga"])
+        tyre[1] = 1  # a colour-mapped image, which the loader refuses
+        change_pack(broken, replace={"tyre2.tga": bytes(tyre)})
+        with StaticServer(sites) as failures, \
+                StaticServer(web_dist()) as server, Page(rig, server.url) as page:
+            show_windowed(rig, page)
+            full_screen(page)
+            fails_with(page, failures.url + "missing/", PACK)
+            print("ok missing pack")
+            fails_with(page, failures.url + "broken/", TYRE + os.strerror(22))
+            print("ok damaged image")
+            page.close()
+            other_screens(rig, server.url)
+    print("web: 11 passed, 0 failed")
+
+
+if __name__ == "__main__":
+    main()
