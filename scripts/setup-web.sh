@@ -6,23 +6,11 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$(cd "$here/.." && pwd)
-mapfile -t wanted < <(grep -v '^#' "$here/web-packages.txt" | sed '/^\s*$/d')
-missing=()
-for p in "${wanted[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
-    missing+=("$p")
-  fi
-done
+bash "$here/setup.sh" "$here/web-packages.txt"
 # Debian's Node.js ships npm as a package of its own; other builds of Node.js
 # bring it along.
 if [ "${1:-}" = "--tests" ] && ! command -v npm >/dev/null; then
-  missing+=(npm)
-fi
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup-web: installing ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
+  bash "$here/setup.sh" <(echo npm)
 fi
 if [ "${1:-}" = "--tests" ] && [ ! -d "$top/tests/web/node_modules/playwright-core" ]; then
   echo "setup-web: installing the page driver's npm packages"

@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in packages.txt (as root). Runs apt-get
-# only when something is missing, so a second run costs nothing.
+# Installs the Debian packages listed in the given list files (packages.txt
+# unless told otherwise; as root). Runs apt-get only when something is
+# missing, so a second run costs nothing.
+#   bash scripts/setup.sh [LIST...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-mapfile -t wanted < <(grep -v '^#' "$here/packages.txt" | sed '/^\s*$/d')
+lists=("$@")
+if [ ${#lists[@]} -eq 0 ]; then
+  lists=("$here/packages.txt")
+fi
+mapfile -t wanted < <(cat "${lists[@]}" | grep -v '^#' | sed '/^\s*$/d')
 missing=()
 for p in "${wanted[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
