@@ -33,3 +33,15 @@ void describeUnknownError(char* text, size_t size, unsigned long code)
         return;
     snprintf(text, size, "Unknown error %lu (0x%08lX).\r\n", code, code);
 }
+
+char* joinErrorText(const char* text, const char* ending)
+{
+    const size_t textLength = strlen(text);
+    const size_t endingLength = strlen(ending);
+    char* joined = static_cast<char*>(malloc(textLength + endingLength + 1));
+    if (!joined)
+        return nullptr;
+    memcpy(joined, text, textLength);
+    memcpy(joined + textLength, ending, endingLength + 1);
+    return joined;
+}

@@ -15,4 +15,8 @@ char* formatErrorMessage(const char* appendedText, const char* format, va_list a
 // text for: "Unknown error 1234 (0x000004D2).\r\n", cut to fit `size`.
 void describeUnknownError(char* text, size_t size, unsigned long code);
 
+// A copy of `text` with `ending` behind it, in a buffer from malloc that the
+// caller frees; null when memory runs out.
+char* joinErrorText(const char* text, const char* ending);
+
 #endif

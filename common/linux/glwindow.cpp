@@ -1,48 +1,17 @@
+// GLWindow on Linux: an SDL2 window with its GL context, full screen, the
+// event pump and the frame timer's clocks.
 #include "glwindow.h"
 
 #include "reporterror.h"
 #include "virtualkeys.h"
 #include "windowfailure.h"
+#include "windowsystem.h"
 
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-GLWindow::GLWindow(ModuleInstance instanceHandle, const char* windowTitle, uint32_t requestedWidth,
-                   uint32_t requestedHeight, uint32_t requestedBitsPerPixel, bool requestFullScreen)
-    : shutdownCallback(nullptr), drawCallback(nullptr), resizeCallback(nullptr),
-      updateCallback(nullptr), progressPosition(0), progressSteps(100), glContext(nullptr),
-      window(nullptr), dialog(nullptr), instance(instanceHandle), active(0), lastTickCount(0),
-      dialogAccepted(0), dialogCancelled(0), width(requestedWidth), height(requestedHeight),
-      bitsPerPixel(requestedBitsPerPixel), fullScreen(requestFullScreen ? 1 : 0), cursorHidden(0),
-      title(nullptr), chosenMode(nullptr), hasPerformanceCounter(0), secondsPerCount(0.0),
-      lastTime(0.0)
-{
-    memset(keys, 0, sizeof keys);
-    if (!windowTitle)
-        windowTitle = "";
-    size_t length = strlen(windowTitle);
-    title = static_cast<char*>(malloc(length + 1));
-    if (title)
-        memcpy(title, windowTitle, length + 1);
-}
-
-GLWindow::~GLWindow()
-{
-    closeDialog();
-    free(title);
-    title = nullptr;
-    for (DisplayMode* mode : modes)
-        delete mode;
-    modes.clear();
-    modes.shrink_to_fit();
-    chosenMode = nullptr;
-    closeWindow();
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-}
 
 // Colour sizes of a pixel of the requested depth: 5-6-5 for 16 bits, 8-8-8 above.
 static void requestPixelFormat(uint32_t bitsPerPixel)
@@ -122,7 +91,7 @@ void GLWindow::show()
         if ((desktopMode || SDL_SetWindowDisplayMode(window, &mode) == 0) &&
             SDL_SetWindowFullscreen(window, fullScreenFlag) == 0) {
             SDL_ShowCursor(SDL_DISABLE);
-            cursorHidden = 1;
+            system.cursorHidden = 1;
         } else {
             reportError(false, "Couldn't set full-screen video mode, using windowed.");
             fullScreen = 0;
@@ -188,51 +157,48 @@ static bool handleEvent(GLWindow* owner, const SDL_Event& event)
     return false;
 }
 
-int GLWindow::run()
+uint64_t performanceFrequency()
 {
-    const Uint64 frequency = SDL_GetPerformanceFrequency();
-    if (frequency != 0) {
-        hasPerformanceCounter = 1;
-        secondsPerCount = 1.0 / static_cast<double>(frequency);
-        lastTime = static_cast<double>(SDL_GetPerformanceCounter()) * secondsPerCount;
-    } else {
-        hasPerformanceCounter = 0;
-        reportError(true, "QueryPerformanceFrequency failed.  Reverting to system timer.\n");
-        lastTickCount = SDL_GetTicks();
-    }
+    return SDL_GetPerformanceFrequency();
+}
 
+uint64_t performanceCounter()
+{
+    return SDL_GetPerformanceCounter();
+}
+
+uint32_t tickCount()
+{
+    return SDL_GetTicks();
+}
+
+bool waitForFrame(GLWindow* owner)
+{
     SDL_Event event;
     for (;;) {
         if (SDL_PollEvent(&event)) {
-            if (handleEvent(this, event))
-                break;
+            if (handleEvent(owner, event))
+                return false;
             continue;
         }
-        if (!active) {
-            if (SDL_WaitEvent(&event) && handleEvent(this, event))
-                break;
+        if (!owner->active) {
+            if (SDL_WaitEvent(&event) && handleEvent(owner, event))
+                return false;
             continue;
         }
-        if (hasPerformanceCounter) {
-            double now = static_cast<double>(SDL_GetPerformanceCounter()) * secondsPerCount;
-            if (updateCallback)
-                updateCallback((now - lastTime) * 1000.0);
-            lastTime = now;
-        } else {
-            uint32_t now = SDL_GetTicks();
-            if (updateCallback)
-                updateCallback(static_cast<double>(static_cast<uint32_t>(now - lastTickCount)));
-            lastTickCount = now;
-        }
-        if (drawCallback)
-            drawCallback();
-        SDL_GL_SwapWindow(window);
+        return true;
     }
+}
 
-    closeWindow();
-    // The callback may delete this GLWindow: nothing of it is touched afterwards.
-    ShutdownCallback shutdown = shutdownCallback;
-    return shutdown ? shutdown() : 0;
+void presentFrame(GLWindow* owner)
+{
+    SDL_GL_SwapWindow(owner->window);
+}
+
+void endWindowSystem(GLWindow*)
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void GLWindow::closeWindow()
@@ -249,8 +215,8 @@ void GLWindow::closeWindow()
         SDL_DestroyWindow(window);
         window = nullptr;
     }
-    if (cursorHidden) {
+    if (system.cursorHidden) {
         SDL_ShowCursor(SDL_ENABLE);
-        cursorHidden = 0;
+        system.cursorHidden = 0;
     }
 }

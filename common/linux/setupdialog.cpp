@@ -5,11 +5,13 @@
 #include "gtkdisplay.h"
 #include "reporterror.h"
 #include "windowfailure.h"
+#include "windowsystem.h"
 
 #include <gtk/gtk.h>
 #include <SDL2/SDL.h>
 
-#include <cstdio>
+#include <new>
+
 
 namespace {
 
@@ -33,31 +35,13 @@ uint32_t storedBitsPerPixel(Uint32 format)
 
 void acceptChoice()
 {
-    GLWindow* owner = dialogOwner;
-    int selected = gtk_combo_box_get_active(GTK_COMBO_BOX(resolutionList));
-    if (selected < 0 || static_cast<size_t>(selected) >= owner->modes.size()) {
-        reportError(false, "Please select a resolution!");
-        return;
-    }
-    DisplayMode* mode = owner->modes[static_cast<size_t>(selected)];
-    owner->width = mode->width;
-    owner->height = mode->height;
-    owner->bitsPerPixel = mode->bitsPerPixel;
-    owner->chosenMode = mode;
-    owner->fullScreen = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(fullScreenButton)) ? 1 : 0;
-    owner->dialogAccepted = 1;
-    // Only the progress bar stays live while the demo loads.
-    gtk_widget_set_sensitive(resolutionList, FALSE);
-    gtk_widget_set_sensitive(fullScreenButton, FALSE);
-    gtk_widget_set_sensitive(windowedButton, FALSE);
-    gtk_widget_set_sensitive(okButton, FALSE);
-    gtk_widget_set_sensitive(cancelButton, FALSE);
+    acceptSetupChoice(dialogOwner, gtk_combo_box_get_active(GTK_COMBO_BOX(resolutionList)),
+                      gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(fullScreenButton)));
 }
 
 void cancelChoice()
 {
-    if (!dialogOwner->dialogAccepted)
-        dialogOwner->dialogCancelled = 1;
+    cancelSetupChoice(dialogOwner);
 }
 
 void onOk(GtkButton*, gpointer) { acceptChoice(); }
@@ -142,8 +126,7 @@ GtkWidget* buildDialog(GLWindow* owner)
     resolutionList = gtk_combo_box_text_new();
     for (DisplayMode* mode : owner->modes) {
         char text[32];
-        snprintf(text, sizeof text, "%d x %d x %d bpp", static_cast<int>(mode->width),
-                 static_cast<int>(mode->height), static_cast<int>(mode->bitsPerPixel));
+        setupEntryText(*mode, text, sizeof text);
         gtk_combo_box_text_append_text(GTK_COMBO_BOX_TEXT(resolutionList), text);
     }
     gtk_combo_box_set_active(GTK_COMBO_BOX(resolutionList),
@@ -176,12 +159,7 @@ GtkWidget* buildDialog(GLWindow* owner)
 
 }  // namespace
 
-int GLWindow::findMode(uint32_t modeWidth, uint32_t modeHeight, uint32_t modeBitsPerPixel) const
-{
-    return findModeIndex(modes, modeWidth, modeHeight, modeBitsPerPixel);
-}
-
-bool GLWindow::showSelectDialog()
+bool prepareSetupDialog(GLWindow*)
 {
     if (!startGtk()) {
         reportError(false, "Couldn't open the display: snowgig needs a graphical desktop.");
@@ -191,63 +169,59 @@ bool GLWindow::showSelectDialog()
         REPORT_WINDOW_FAILURE();
         return false;
     }
+    return true;
+}
 
-    const int count = SDL_GetNumDisplayModes(0);
-    for (int number = 0; number < count; number++) {
-        SDL_DisplayMode found;
-        if (SDL_GetDisplayMode(0, number, &found) != 0)
-            break;
-        DisplayMode mode = {static_cast<uint32_t>(found.w), static_cast<uint32_t>(found.h),
-                            storedBitsPerPixel(found.format),
-                            static_cast<uint32_t>(found.refresh_rate)};
-        if (modeBelongsInList(modes, mode))
-            modes.push_back(new DisplayMode(mode));
-    }
-    if (modes.empty()) {
-        reportError(false, "Couldn't find any display modes!");
-        return false;
-    }
+DisplayMode* readDisplayMode(int number)
+{
+    SDL_DisplayMode found;
+    if (number >= SDL_GetNumDisplayModes(0) || SDL_GetDisplayMode(0, number, &found) != 0)
+        return nullptr;
+    return new (std::nothrow) DisplayMode{static_cast<uint32_t>(found.w),
+                                          static_cast<uint32_t>(found.h),
+                                          storedBitsPerPixel(found.format),
+                                          static_cast<uint32_t>(found.refresh_rate)};
+}
 
-    dialogOwner = this;
-    dialog = buildDialog(this);
-    gtk_widget_show_all(dialog);
-    gtk_window_present(GTK_WINDOW(dialog));
+void freeDisplayMode(DisplayMode* mode)
+{
+    delete mode;
+}
 
+bool openSetupDialog(GLWindow* owner)
+{
+    dialogOwner = owner;
+    owner->dialog = buildDialog(owner);
+    gtk_widget_show_all(owner->dialog);
+    gtk_window_present(GTK_WINDOW(owner->dialog));
+    return true;
+}
+
+bool waitForSetupChoice(GLWindow* owner)
+{
     const guint quitWatch = g_timeout_add(100, checkQuitRequest, nullptr);
-    while (!dialogAccepted && !dialogCancelled)
+    while (!owner->dialogAccepted && !owner->dialogCancelled)
         gtk_main_iteration_do(TRUE);
     g_source_remove(quitWatch);
     drainGtkEvents();
-    if (dialogAccepted)
-        return true;
-    closeDialog();
-    return false;
+    return true;
 }
 
-void GLWindow::setProgressRange(int steps)
+// Only the progress bar stays live while the demo loads.
+void lockSetupDialog(GLWindow*)
 {
-    progressSteps = static_cast<uint16_t>(steps);
-    setProgress(0);
+    gtk_widget_set_sensitive(resolutionList, FALSE);
+    gtk_widget_set_sensitive(fullScreenButton, FALSE);
+    gtk_widget_set_sensitive(windowedButton, FALSE);
+    gtk_widget_set_sensitive(okButton, FALSE);
+    gtk_widget_set_sensitive(cancelButton, FALSE);
 }
 
-void GLWindow::setProgress(int position)
+void showProgress(GLWindow* owner)
 {
-    progressPosition = position;
-    if (!dialog)
-        return;
-    double fraction = progressSteps > 0 ? static_cast<double>(position) / progressSteps : 0.0;
-    if (fraction < 0.0)
-        fraction = 0.0;
-    if (fraction > 1.0)
-        fraction = 1.0;
-    gtk_progress_bar_set_fraction(GTK_PROGRESS_BAR(progressBar), fraction);
+    gtk_progress_bar_set_fraction(GTK_PROGRESS_BAR(progressBar), progressFraction(owner));
     // Whatever the dialog has waiting, so the bar repaints while loading goes on.
     drainGtkEvents();
-}
-
-void GLWindow::stepProgress()
-{
-    setProgress(progressPosition + 1);
 }
 
 void GLWindow::closeDialog()

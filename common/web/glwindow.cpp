@@ -1,9 +1,19 @@
+// GLWindow in a web page: a canvas with a WebGL context behind Emscripten's
+// fixed-function emulation (made through its SDL 1), keys from the page's
+// keyboard events, and the main loop on the browser's animation frames. The
+// page's side is web/page.js.
+//
+// The program runs as on the desktop, from the Setup form to the end of the
+// main loop, in one call: wherever the desktop would block (waiting for the
+// form, for an error box's OK, for the next frame) the program yields to the
+// browser and carries on when the page calls it back.
 #include "glwindow.h"
 
 #include "pagecalls.h"
 #include "reporterror.h"
 #include "webglquirks.h"
 #include "windowfailure.h"
+#include "windowsystem.h"
 
 #include <SDL/SDL.h>
 #include <emscripten.h>
@@ -64,36 +74,6 @@ EM_BOOL onFullScreenChange(int, const EmscriptenFullscreenChangeEvent* event, vo
 
 }  // namespace
 
-GLWindow::GLWindow(ModuleInstance instanceHandle, const char* windowTitle, uint32_t requestedWidth,
-                   uint32_t requestedHeight, uint32_t requestedBitsPerPixel, bool requestFullScreen)
-    : shutdownCallback(nullptr), drawCallback(nullptr), resizeCallback(nullptr),
-      updateCallback(nullptr), progressPosition(0), progressSteps(100), surface(nullptr),
-      dialog(0), instance(instanceHandle), active(0), dialogAccepted(0), dialogCancelled(0),
-      width(requestedWidth), height(requestedHeight), bitsPerPixel(requestedBitsPerPixel),
-      fullScreen(requestFullScreen ? 1 : 0), title(nullptr), chosenMode(nullptr), lastTime(0.0)
-{
-    memset(keys, 0, sizeof keys);
-    if (!windowTitle)
-        windowTitle = "";
-    size_t length = strlen(windowTitle);
-    title = static_cast<char*>(malloc(length + 1));
-    if (title)
-        memcpy(title, windowTitle, length + 1);
-}
-
-GLWindow::~GLWindow()
-{
-    closeDialog();
-    free(title);
-    title = nullptr;
-    for (DisplayMode* mode : modes)
-        delete mode;
-    modes.clear();
-    modes.shrink_to_fit();
-    chosenMode = nullptr;
-    closeWindow();
-}
-
 bool GLWindow::createWindow()
 {
     if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_Init(SDL_INIT_VIDEO) != 0) {
@@ -105,8 +85,8 @@ bool GLWindow::createWindow()
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     // The canvas stays hidden until show(); the emulation of immediate mode
     // needs its context made here, through SDL.
-    surface = SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), 32, SDL_OPENGL);
-    if (!surface) {
+    window = SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), 32, SDL_OPENGL);
+    if (!window) {
         REPORT_WINDOW_FAILURE();
         closeWindow();
         return false;
@@ -141,34 +121,41 @@ void GLWindow::show()
     active = 1;
 }
 
-int GLWindow::run()
+// The page's clock, in microseconds.
+uint64_t performanceFrequency()
 {
-    lastTime = emscripten_get_now();
-    bool quit = false;
-    while (!quit) {
-        // The browser shows what was drawn when the program yields to it.
-        pageWaitForFrame();
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-            if (event.type == SDL_QUIT)
-                quit = true;
-        }
-        if (quit)
-            break;
-        double now = emscripten_get_now();
-        if (updateCallback)
-            updateCallback(now - lastTime);
-        lastTime = now;
-        releaseTappedKeys(this);
-        if (drawCallback)
-            drawCallback();
-    }
-
-    closeWindow();
-    // The callback may delete this GLWindow: nothing of it is touched afterwards.
-    ShutdownCallback shutdown = shutdownCallback;
-    return shutdown ? shutdown() : 0;
+    return 1000000;
 }
+
+uint64_t performanceCounter()
+{
+    return static_cast<uint64_t>(emscripten_get_now() * 1000.0);
+}
+
+uint32_t tickCount()
+{
+    return static_cast<uint32_t>(emscripten_get_now());
+}
+
+bool waitForFrame(GLWindow* owner)
+{
+    // Keys tapped since the previous frame were seen by its update.
+    releaseTappedKeys(owner);
+    // The browser shows what was drawn when the program yields to it.
+    pageWaitForFrame();
+    bool quit = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT)
+            quit = true;
+    }
+    return !quit;
+}
+
+// The browser shows the canvas's drawing when the program next yields.
+void presentFrame(GLWindow*) {}
+
+void endWindowSystem(GLWindow*) {}
 
 void GLWindow::closeWindow()
 {
@@ -179,11 +166,11 @@ void GLWindow::closeWindow()
                                                  EM_TRUE, nullptr);
         keyOwner = nullptr;
     }
-    if (surface || active) {
+    if (window || active) {
         pageHideCanvas();
         active = 0;
     }
-    surface = nullptr;
+    window = nullptr;
     if (SDL_WasInit(SDL_INIT_VIDEO))
         SDL_Quit();
 }

@@ -7,9 +7,11 @@
 #include "pagecalls.h"
 #include "reporterror.h"
 #include "screensizes.h"
+#include "windowsystem.h"
 
 #include <emscripten.h>
 
+#include <new>
 #include <string>
 
 namespace {
@@ -27,84 +29,65 @@ const char* const packName = "snowgig.dat";
 
 }  // namespace
 
-int GLWindow::findMode(uint32_t modeWidth, uint32_t modeHeight, uint32_t modeBitsPerPixel) const
+bool prepareSetupDialog(GLWindow*)
 {
-    return findModeIndex(modes, modeWidth, modeHeight, modeBitsPerPixel);
+    return true;
 }
 
-bool GLWindow::showSelectDialog()
+DisplayMode* readDisplayMode(int number)
 {
     const std::vector<ModeFields> offered = fourByThreeModesWithin(
         static_cast<uint32_t>(screenPixelWidth()), static_cast<uint32_t>(screenPixelHeight()));
-    for (const ModeFields& mode : offered) {
-        if (modeBelongsInList(modes, mode))
-            modes.push_back(new DisplayMode(mode));
-    }
-    if (modes.empty()) {
-        reportError(false, "Couldn't find any display modes!");
-        return false;
-    }
+    if (number < 0 || static_cast<size_t>(number) >= offered.size())
+        return nullptr;
+    return new (std::nothrow) DisplayMode(offered[static_cast<size_t>(number)]);
+}
 
+void freeDisplayMode(DisplayMode* mode)
+{
+    delete mode;
+}
+
+bool openSetupDialog(GLWindow* owner)
+{
     std::string entries;
-    for (const DisplayMode* mode : modes) {
+    for (const DisplayMode* mode : owner->modes) {
         char text[32];
-        formatModeEntry(text, sizeof text, *mode);
+        setupEntryText(*mode, text, sizeof text);
         if (!entries.empty())
             entries += '\n';
         entries += text;
     }
-    dialog = 1;
-    pageShowSetup(entries.c_str(), findMode(width, height, bitsPerPixel), fullScreen);
-
-    while (!dialogAccepted && !dialogCancelled) {
-        int selected = pageSetupChoice();
-        if (selected == pageSetupCancelled) {
-            dialogCancelled = 1;
-        } else if (selected < 0 || static_cast<size_t>(selected) >= modes.size()) {
-            reportError(false, "Please select a resolution!");
-        } else {
-            DisplayMode* mode = modes[static_cast<size_t>(selected)];
-            width = mode->width;
-            height = mode->height;
-            bitsPerPixel = mode->bitsPerPixel;
-            chosenMode = mode;
-            fullScreen = pageSetupFullScreen();
-            dialogAccepted = 1;
-            pageLockSetup();
-        }
-    }
-    if (!dialogAccepted) {
-        closeDialog();
-        return false;
-    }
-    // A failed download leaves no file behind; loading then reports it as a
-    // missing data file.
-    pageFetchPack(packName);
+    owner->dialog = 1;
+    pageShowSetup(entries.c_str(), owner->findMode(owner->width, owner->height, owner->bitsPerPixel),
+                  owner->fullScreen);
     return true;
 }
 
-void GLWindow::setProgressRange(int steps)
+bool waitForSetupChoice(GLWindow* owner)
 {
-    progressSteps = static_cast<uint16_t>(steps);
-    setProgress(0);
+    while (!owner->dialogAccepted && !owner->dialogCancelled) {
+        const int selected = pageSetupChoice();
+        if (selected == pageSetupCancelled)
+            cancelSetupChoice(owner);
+        else
+            acceptSetupChoice(owner, selected, pageSetupFullScreen() != 0);
+    }
+    // A failed download leaves no file behind; loading then reports it as a
+    // missing data file.
+    if (owner->dialogAccepted)
+        pageFetchPack(packName);
+    return true;
 }
 
-void GLWindow::setProgress(int position)
+void lockSetupDialog(GLWindow*)
 {
-    progressPosition = position;
-    if (!dialog)
-        return;
-    double fraction = progressSteps > 0 ? static_cast<double>(position) / progressSteps : 0.0;
-    if (fraction < 0.0)
-        fraction = 0.0;
-    if (fraction > 1.0)
-        fraction = 1.0;
-    pageSetProgress(fraction);
+    pageLockSetup();
 }
 
-void GLWindow::stepProgress()
+void showProgress(GLWindow* owner)
 {
-    setProgress(progressPosition + 1);
+    pageSetProgress(progressFraction(owner));
 }
 
 void GLWindow::closeDialog()

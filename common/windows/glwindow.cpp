@@ -1,8 +1,11 @@
+// GLWindow on Win32: the window class and window, its WGL context, the
+// display-mode switch, the message pump and the frame timer's clocks.
 #include "glwindow.h"
 
 #include "programicon.h"
 #include "reporterror.h"
 #include "windowfailure.h"
+#include "windowsystem.h"
 
 #include <windows.h>
 
@@ -18,43 +21,6 @@ static const DWORD windowExStyle = WS_EX_APPWINDOW;
 static GLWindow* currentWindow = nullptr;
 
 static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-GLWindow::GLWindow(HINSTANCE instanceHandle, const char* windowTitle, uint32_t requestedWidth,
-                   uint32_t requestedHeight, uint32_t requestedBitsPerPixel, bool requestFullScreen)
-    : shutdownCallback(nullptr), drawCallback(nullptr), resizeCallback(nullptr),
-      updateCallback(nullptr), progressPosition(0), glContext(nullptr), deviceContext(nullptr),
-      window(nullptr), dialog(nullptr), instance(nullptr), active(0), lastTickCount(0),
-      dialogAccepted(0), dialogCancelled(0), width(0), height(0), bitsPerPixel(0), fullScreen(0),
-      title(nullptr), chosenMode(nullptr), hasPerformanceCounter(0), secondsPerCount(0.0),
-      lastTime(0.0), displayModeSwitched(0), displayModeSuspended(0), keepingDisplayOn(0)
-{
-    memset(keys, 0, sizeof keys);
-    instance = instanceHandle;
-    width = requestedWidth;
-    height = requestedHeight;
-    bitsPerPixel = requestedBitsPerPixel;
-    fullScreen = requestFullScreen ? 1 : 0;
-    if (!windowTitle)
-        windowTitle = "";
-    size_t length = strlen(windowTitle);
-    title = static_cast<char*>(malloc(length + 1));
-    if (title)
-        memcpy(title, windowTitle, length + 1);
-}
-
-GLWindow::~GLWindow()
-{
-    free(title);
-    title = nullptr;
-    for (DisplayMode* mode : modes)
-        free(mode);
-    modes.clear();
-    modes.shrink_to_fit();
-    chosenMode = nullptr;
-    closeWindow();
-    if (currentWindow == this)
-        currentWindow = nullptr;
-}
 
 // The outer size of a window with this style whose client area is width x height.
 static RECT outerRectangle(DWORD style, uint32_t clientWidth, uint32_t clientHeight)
@@ -159,7 +125,7 @@ static bool switchToShowMode(GLWindow* window)
     if (ChangeDisplaySettingsA(&mode, CDS_FULLSCREEN) != DISP_CHANGE_SUCCESSFUL)
         return false;
     ShowCursor(FALSE);
-    window->displayModeSwitched = 1;
+    window->system.displayModeSwitched = 1;
     return true;
 }
 
@@ -168,7 +134,7 @@ static void restoreDesktopMode(GLWindow* window)
 {
     ChangeDisplaySettingsA(nullptr, 0);
     ShowCursor(TRUE);
-    window->displayModeSwitched = 0;
+    window->system.displayModeSwitched = 0;
 }
 
 void GLWindow::show()
@@ -187,58 +153,56 @@ void GLWindow::show()
     active = 1;
     // Nobody is at the keyboard while the show plays: the display stays on.
     SetThreadExecutionState(ES_CONTINUOUS | ES_DISPLAY_REQUIRED);
-    keepingDisplayOn = 1;
+    system.keepingDisplayOn = 1;
 }
 
-int GLWindow::run()
+uint64_t performanceFrequency()
 {
     LARGE_INTEGER frequency;
-    if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart != 0) {
-        LARGE_INTEGER counter;
-        hasPerformanceCounter = 1;
-        secondsPerCount = 1.0 / static_cast<double>(frequency.QuadPart);
-        QueryPerformanceCounter(&counter);
-        lastTime = static_cast<double>(counter.QuadPart) * secondsPerCount;
-    } else {
-        hasPerformanceCounter = 0;
-        reportError(true, "QueryPerformanceFrequency failed.  Reverting to system timer.\n");
-        lastTickCount = GetTickCount();
-    }
+    if (!QueryPerformanceFrequency(&frequency) || frequency.QuadPart <= 0)
+        return 0;
+    return static_cast<uint64_t>(frequency.QuadPart);
+}
 
+uint64_t performanceCounter()
+{
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<uint64_t>(counter.QuadPart);
+}
+
+uint32_t tickCount()
+{
+    return GetTickCount();
+}
+
+bool waitForFrame(GLWindow* owner)
+{
     MSG message;
     for (;;) {
-        if (PeekMessageA(&message, window, 0, 0, PM_REMOVE)) {
+        if (PeekMessageA(&message, owner->window, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT)
-                break;
+                return false;
             DispatchMessageA(&message);
             continue;
         }
-        if (!active) {
+        if (!owner->active) {
             WaitMessage();
             continue;
         }
-        if (hasPerformanceCounter) {
-            LARGE_INTEGER counter;
-            QueryPerformanceCounter(&counter);
-            double now = static_cast<double>(counter.QuadPart) * secondsPerCount;
-            if (updateCallback)
-                updateCallback((now - lastTime) * 1000.0);
-            lastTime = now;
-        } else {
-            uint32_t now = GetTickCount();
-            if (updateCallback)
-                updateCallback(static_cast<double>(static_cast<uint32_t>(now - lastTickCount)));
-            lastTickCount = now;
-        }
-        if (drawCallback)
-            drawCallback();
-        SwapBuffers(deviceContext);
+        return true;
     }
+}
 
-    closeWindow();
-    // The callback may delete this GLWindow: nothing of it is touched afterwards.
-    ShutdownCallback shutdown = shutdownCallback;
-    return shutdown ? shutdown() : 0;
+void presentFrame(GLWindow* owner)
+{
+    SwapBuffers(owner->deviceContext);
+}
+
+void endWindowSystem(GLWindow* owner)
+{
+    if (currentWindow == owner)
+        currentWindow = nullptr;
 }
 
 void GLWindow::closeWindow()
@@ -258,12 +222,12 @@ void GLWindow::closeWindow()
     // Only a switch that show made is undone, and only once: a start-up failure
     // closes the window before any switch, and the destructor closes it again
     // after run. Restoring then would reset a mode somebody else set.
-    if (displayModeSwitched)
+    if (system.displayModeSwitched)
         restoreDesktopMode(this);
-    displayModeSuspended = 0;
-    if (keepingDisplayOn) {
+    system.displayModeSuspended = 0;
+    if (system.keepingDisplayOn) {
         SetThreadExecutionState(ES_CONTINUOUS);
-        keepingDisplayOn = 0;
+        system.keepingDisplayOn = 0;
     }
 }
 
@@ -275,12 +239,12 @@ static void followActivation(HWND hwnd, GLWindow* owner, bool activated)
     // Keys held while switching away are released elsewhere, unseen here.
     if (!activated)
         memset(owner->keys, 0, sizeof owner->keys);
-    if (!activated && owner->displayModeSwitched) {
+    if (!activated && owner->system.displayModeSwitched) {
         restoreDesktopMode(owner);
-        owner->displayModeSuspended = 1;
+        owner->system.displayModeSuspended = 1;
         ShowWindow(hwnd, SW_SHOWMINNOACTIVE);
-    } else if (activated && owner->displayModeSuspended) {
-        owner->displayModeSuspended = 0;
+    } else if (activated && owner->system.displayModeSuspended) {
+        owner->system.displayModeSuspended = 0;
         if (IsIconic(hwnd))
             ShowWindow(hwnd, SW_RESTORE);
         if (switchToShowMode(owner))

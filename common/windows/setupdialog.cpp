@@ -1,18 +1,20 @@
+// The Setup dialog on Win32: the modeless dialog of resource 101 with its
+// controls, the system's display modes, and the progress bar that serves as
+// the loading screen after OK.
 #include "glwindow.h"
 
 #include "modefilter.h"
 #include "programicon.h"
-#include "reporterror.h"
 #include "resource.h"
 #include "windowfailure.h"
+#include "windowsystem.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
 #include <cstdlib>
 
-static ModeFields modeFieldsOf(const DEVMODEA& mode)
+ModeFields modeFieldsOf(const DEVMODEA& mode)
 {
     return {static_cast<uint32_t>(mode.dmPelsWidth), static_cast<uint32_t>(mode.dmPelsHeight),
             static_cast<uint32_t>(mode.dmBitsPerPel), static_cast<uint32_t>(mode.dmDisplayFrequency)};
@@ -29,12 +31,7 @@ static HWND cancelButton = nullptr;
 
 static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-int GLWindow::findMode(uint32_t modeWidth, uint32_t modeHeight, uint32_t modeBitsPerPixel) const
-{
-    return findModeIndex(modes, modeWidth, modeHeight, modeBitsPerPixel);
-}
-
-bool GLWindow::showSelectDialog()
+bool prepareSetupDialog(GLWindow*)
 {
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof controls;
@@ -43,34 +40,41 @@ bool GLWindow::showSelectDialog()
         REPORT_WINDOW_FAILURE();
         return false;
     }
+    return true;
+}
 
-    for (DWORD modeNumber = 0;; modeNumber++) {
-        DEVMODEA* mode = static_cast<DEVMODEA*>(calloc(1, sizeof(DEVMODEA)));
-        if (!mode)
-            break;
-        mode->dmSize = sizeof(DEVMODEA);
-        if (!EnumDisplaySettingsA(nullptr, modeNumber, mode)) {
-            free(mode);
-            break;
-        }
-        if (modeBelongsInList(modes, *mode))
-            modes.push_back(mode);
-        else
-            free(mode);
+DisplayMode* readDisplayMode(int number)
+{
+    DEVMODEA* mode = static_cast<DEVMODEA*>(calloc(1, sizeof(DEVMODEA)));
+    if (!mode)
+        return nullptr;
+    mode->dmSize = sizeof(DEVMODEA);
+    if (!EnumDisplaySettingsA(nullptr, static_cast<DWORD>(number), mode)) {
+        free(mode);
+        return nullptr;
     }
-    if (modes.empty()) {
-        reportError(false, "Couldn't find any display modes!");
-        return false;
-    }
+    return mode;
+}
 
-    dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_SETUP), nullptr, dialogProc,
-                                reinterpret_cast<LPARAM>(this));
-    if (!dialog) {
+void freeDisplayMode(DisplayMode* mode)
+{
+    free(mode);
+}
+
+bool openSetupDialog(GLWindow* owner)
+{
+    owner->dialog = CreateDialogParamA(owner->instance, MAKEINTRESOURCEA(IDD_SETUP), nullptr,
+                                       dialogProc, reinterpret_cast<LPARAM>(owner));
+    if (!owner->dialog) {
         REPORT_WINDOW_FAILURE();
         return false;
     }
-    ShowWindow(dialog, SW_SHOW);
+    ShowWindow(owner->dialog, SW_SHOW);
+    return true;
+}
 
+bool waitForSetupChoice(GLWindow* owner)
+{
     MSG message;
     for (;;) {
         BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -79,49 +83,47 @@ bool GLWindow::showSelectDialog()
             return false;
         }
         if (got == 0)
-            break;
-        if (!IsWindow(dialog) || !IsDialogMessageA(dialog, &message)) {
+            return true;
+        if (!IsWindow(owner->dialog) || !IsDialogMessageA(owner->dialog, &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
-        if (dialogAccepted || dialogCancelled)
-            break;
+        if (owner->dialogAccepted || owner->dialogCancelled)
+            return true;
     }
-    if (dialogAccepted)
-        return true;
-    closeDialog();
-    return false;
 }
 
-void GLWindow::setProgressRange(int steps)
+void lockSetupDialog(GLWindow*)
 {
-    SendMessageA(GetDlgItem(dialog, IDC_PROGRESS), PBM_SETRANGE, 0,
-                 MAKELPARAM(0, static_cast<WORD>(steps)));
-    setProgress(0);
+    EnableWindow(resolutionList, FALSE);
+    EnableWindow(fullScreenButton, FALSE);
+    EnableWindow(windowedButton, FALSE);
+    EnableWindow(okButton, FALSE);
+    EnableWindow(cancelButton, FALSE);
+    EnableMenuItem(GetSystemMenu(GetParent(okButton), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 }
 
-void GLWindow::setProgress(int position)
+void showProgress(GLWindow* owner)
 {
-    progressPosition = position;
-    SendMessageA(GetDlgItem(dialog, IDC_PROGRESS), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+    HWND bar = GetDlgItem(owner->dialog, IDC_PROGRESS);
+    SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, static_cast<WORD>(owner->progressSteps)));
+    SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(owner->progressPosition), 0);
     // One waiting message of the dialog, so the bar repaints while loading goes on.
     MSG message;
-    if (PeekMessageA(&message, dialog, 0, 0, PM_REMOVE)) {
-        if (!IsWindow(dialog) || !IsDialogMessageA(dialog, &message)) {
+    if (PeekMessageA(&message, owner->dialog, 0, 0, PM_REMOVE)) {
+        if (!IsWindow(owner->dialog) || !IsDialogMessageA(owner->dialog, &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
     }
-}
-
-void GLWindow::stepProgress()
-{
-    setProgress(progressPosition + 1);
 }
 
 void GLWindow::closeDialog()
 {
+    if (!dialog)
+        return;
     DestroyWindow(dialog);
+    dialog = nullptr;
 }
 
 static void fillDialog(HWND dialog, GLWindow* owner)
@@ -140,37 +142,13 @@ static void fillDialog(HWND dialog, GLWindow* owner)
     SendMessageA(owner->fullScreen ? fullScreenButton : windowedButton, BM_SETCHECK, BST_CHECKED, 0);
     for (DisplayMode* mode : owner->modes) {
         char text[32];
-        snprintf(text, sizeof text, "%d x %d x %d bpp", static_cast<int>(mode->dmPelsWidth),
-                 static_cast<int>(mode->dmPelsHeight), static_cast<int>(mode->dmBitsPerPel));
+        setupEntryText(*mode, text, sizeof text);
         SendMessageA(resolutionList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
     int selected = owner->findMode(owner->width, owner->height, owner->bitsPerPixel);
     SendMessageA(resolutionList, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     SendMessageA(progressBar, PBM_SETSTEP, 1, 0);
     SendMessageA(progressBar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-}
-
-static void acceptChoice(GLWindow* owner)
-{
-    LRESULT selected = SendMessageA(resolutionList, CB_GETCURSEL, 0, 0);
-    if (selected == CB_ERR || selected < 0 || static_cast<size_t>(selected) >= owner->modes.size()) {
-        reportError(false, "Please select a resolution!");
-        return;
-    }
-    DisplayMode* mode = owner->modes[static_cast<size_t>(selected)];
-    owner->width = mode->dmPelsWidth;
-    owner->height = mode->dmPelsHeight;
-    owner->bitsPerPixel = mode->dmBitsPerPel;
-    owner->chosenMode = mode;
-    owner->fullScreen = SendMessageA(fullScreenButton, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-    owner->dialogAccepted = 1;
-    // Only the progress bar stays live while the demo loads.
-    EnableWindow(resolutionList, FALSE);
-    EnableWindow(fullScreenButton, FALSE);
-    EnableWindow(windowedButton, FALSE);
-    EnableWindow(okButton, FALSE);
-    EnableWindow(cancelButton, FALSE);
-    EnableMenuItem(GetSystemMenu(GetParent(okButton), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
 }
 
 static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -184,14 +162,16 @@ static INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         if (!dialogOwner)
             return TRUE;
         if (LOWORD(wParam) == IDOK)
-            acceptChoice(dialogOwner);
+            acceptSetupChoice(dialogOwner,
+                              static_cast<int>(SendMessageA(resolutionList, CB_GETCURSEL, 0, 0)),
+                              SendMessageA(fullScreenButton, BM_GETCHECK, 0, 0) == BST_CHECKED);
         else if (LOWORD(wParam) == IDCANCEL)
-            dialogOwner->dialogCancelled = 1;
+            cancelSetupChoice(dialogOwner);
         return TRUE;
     case WM_CLOSE:
         // The close box is Cancel, until OK has started the loading.
-        if (dialogOwner && !dialogOwner->dialogAccepted)
-            dialogOwner->dialogCancelled = 1;
+        if (dialogOwner)
+            cancelSetupChoice(dialogOwner);
         return TRUE;
     default:
         return FALSE;

@@ -1,30 +1,22 @@
 // GLWindow: the one top-level window with its OpenGL context, the display-mode
 // switch, the Setup dialog with its loading progress bar, and the main loop.
 //
-// The header needs no platform include: the Win32 handle types are declared
-// exactly as <windows.h> declares them, so code that only reads the key table or
-// the window size (the timeline, the renderer) builds natively too.
+// What every platform shares is in this folder: the object's life, the main
+// loop with its frame timer (glwindow.cpp), the mode list and the Setup
+// dialog's choice (setupchoice.cpp). Each platform's folder holds what needs
+// its own API: the window, the dialog's controls, the message boxes
+// (windowsystem.h lists what it provides).
+//
+// The header needs no platform include: windowhandles.h declares the
+// platform's handle types without its headers, so code that only reads the
+// key table or the window size (the timeline, the renderer) builds anywhere.
 #ifndef SNOWGIG_GLWINDOW_H
 #define SNOWGIG_GLWINDOW_H
 
 #include <cstdint>
 #include <vector>
 
-struct HWND__;
-struct HDC__;
-struct HGLRC__;
-struct HINSTANCE__;
-struct _devicemodeA;
-typedef HWND__* HWND;
-typedef HDC__* HDC;
-typedef HGLRC__* HGLRC;
-typedef HINSTANCE__* HINSTANCE;
-
-// What the program entry hands the window: the module's instance handle.
-typedef HINSTANCE ModuleInstance;
-
-// The platform's display-mode record (DEVMODEA) as the mode enumeration fills it.
-typedef struct _devicemodeA DisplayMode;
+#include "windowhandles.h"
 
 typedef int (*ShutdownCallback)();
 typedef void (*DrawCallback)();
@@ -33,11 +25,11 @@ typedef void (*UpdateCallback)(double milliseconds);
 
 class GLWindow {
 public:
-    GLWindow(HINSTANCE instance, const char* title, uint32_t width, uint32_t height,
+    GLWindow(ModuleInstance instance, const char* title, uint32_t width, uint32_t height,
              uint32_t bitsPerPixel, bool fullScreen);
     ~GLWindow();
 
-    // Setup dialog and loading screen (setupdialog.cpp).
+    // Setup dialog and loading screen.
     bool showSelectDialog();
     int findMode(uint32_t width, uint32_t height, uint32_t bitsPerPixel) const;
     void setProgressRange(int steps);
@@ -63,11 +55,12 @@ public:
     ResizeCallback resizeCallback;
     UpdateCallback updateCallback;
     int32_t progressPosition;
-    HGLRC glContext;
-    HDC deviceContext;
-    HWND window;
-    HWND dialog;
-    HINSTANCE instance;
+    int32_t progressSteps;  // the loading bar runs from 0 to this
+    GLContextHandle glContext;
+    DeviceContextHandle deviceContext;
+    WindowHandle window;
+    DialogHandle dialog;
+    ModuleInstance instance;
     int32_t active;
     uint32_t lastTickCount;
     int32_t dialogAccepted;
@@ -82,14 +75,8 @@ public:
     int32_t hasPerformanceCounter;
     double secondsPerCount;
     double lastTime;
-    // Set while the display mode is switched and the cursor hidden by show, so
-    // that closeWindow undoes only what was done, and only once.
-    int32_t displayModeSwitched;
-    // Set while a full-screen show is minimised because the user switched
-    // away: activating it again switches the display mode back.
-    int32_t displayModeSuspended;
-    // Set while the show asks the system to keep the display on.
-    int32_t keepingDisplayOn;
+    // What only the platform's own part keeps.
+    WindowSystemState system;
 };
 
 #endif

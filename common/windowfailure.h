@@ -1,5 +1,5 @@
-// The message shown when a call of the window framework into the browser's
-// side fails: the source position, followed by SDL's text for what went wrong.
+// The message shown when a system call of the window framework fails: the
+// source position, followed by the system's text for what went wrong.
 #ifndef SNOWGIG_WINDOWFAILURE_H
 #define SNOWGIG_WINDOWFAILURE_H
 

@@ -1,4 +1,5 @@
-// The "last error" that an error box appends is errno's text on Linux.
+// The "last error" that an error box appends is errno's text wherever the
+// system keeps no last error of its own (Linux, the web page).
 #include "systemerror.h"
 
 #include <cerrno>
