@@ -9,7 +9,8 @@ target_include_directories(snowgig_window_core PUBLIC ${CMAKE_CURRENT_SOURCE_DIR
 set(SNOWGIG_WINDOW_SHARED_SOURCES
   ${CMAKE_CURRENT_SOURCE_DIR}/glwindow.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/setupchoice.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/reporterror.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/reporterror.cpp
+  CACHE INTERNAL "GLWindow's shared sources")
 
 # glwindow.h includes the platform's windowhandles.h, found through this target.
 add_library(snowgig_window_api INTERFACE)
