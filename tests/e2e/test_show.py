@@ -9,6 +9,7 @@ import subprocess
 import time
 
 import snowrig
+import winedriver
 from dropouts import describe, find_dropouts
 from demo import NATIVE, SKY, TITLE, colour_share, copy_dist, expect, silent, start_demo
 
@@ -108,7 +109,7 @@ def main():
         print("ok setup dialog")
 
         if not rig.native:
-            watcher = subprocess.Popen(["wine", snowrig.wintool_path(), "watchprogress", "Setup",
+            watcher = subprocess.Popen(["wine", winedriver.wintool_path(), "watchprogress", "Setup",
                                         "1003", "120000"], env=rig.env, stdout=subprocess.PIPE,
                                        stderr=subprocess.DEVNULL)
         rig.foreground("Setup")
