@@ -4,8 +4,9 @@ platform's own tools is a driver's, beside this core:
 
     winedriver.py   Windows programs under Wine (wintool.exe in a prefix of the run)
     linuxdriver.py  Linux programs (X windows by title, GTK dialogs through AT-SPI)
+    webdriver.py    the web page in Debian's Chromium (playwright-core)
 
-    with Rig(desktop="1024x768") as rig:           # or native=True
+    with Rig(desktop="1024x768") as rig:           # or native=True, or web=True
         proc = rig.start(["snowgig.exe"], cwd=dist)
         rig.wait_window("Setup")
         rig.key("Return")
@@ -243,7 +244,10 @@ class Driver:
         """Ends what the driver started; runs before the core ends the rest."""
 
 
-def _driver(native, desktop, modes):
+def _driver(native, web, desktop, modes):
+    if web:
+        import webdriver
+        return webdriver.WebDriver()
     if native:
         import linuxdriver
         return linuxdriver.LinuxDriver(modes)
@@ -255,7 +259,7 @@ class Rig:
     """One test's private screen, programs and sound capture."""
 
     def __init__(self, desktop=None, screen="1024x768", capture_sound=True, clocked_sound=False,
-                 name="rig", native=False, modes=(), driver=None):
+                 name="rig", native=False, modes=(), web=False, driver=None):
         """capture_sound: give the programs a sound device that writes what is
         played to a file (ALSA's file plugin; under Wine it takes samples as fast
         as they come, so the capture says what was played and in which order,
@@ -267,8 +271,8 @@ class Rig:
         The driver: Wine's (desktop: the size of the virtual desktop every
         program runs in, None for none), with native=True the Linux one (modes:
         display modes (width, height, refresh rate) the X screen offers besides
-        its own)."""
-        self.driver = driver or _driver(native, desktop, modes)
+        its own), with web=True the web page's."""
+        self.driver = driver or _driver(native, web, desktop, modes)
         self.native = self.driver.native
         self.desktop = desktop
         self.screen = screen

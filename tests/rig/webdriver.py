@@ -1,16 +1,16 @@
-"""The rig's hands on a web page: a static server for a folder on a free
+"""The rig's driver for the web page: a static server for a folder on a free
 local port, and Debian's Chromium driven through playwright-core
 (tests/web/pagedriver.js), headed on the rig's X screen with its sound going
 to the rig's PulseAudio server, so that a page is seen and heard as the
 desktop programs are.
 
-    with snowrig.Rig(screen="1280x800", native=True, clocked_sound=True) as rig:
-        with StaticServer(folder) as server, Page(rig, server.url) as page:
-            page.click("button", "OK")
-            page.eval("document.title")
+    with snowrig.Rig(screen="1280x800", web=True, clocked_sound=True) as rig:
+        page = rig.open(rig.serve(folder))
+        rig.wait_window("Setup")
+        rig.click("Setup", 1)
+        page.eval("document.title")
 
-Every wait is bounded; leaving the `with` blocks ends the browser and the
-server."""
+Every wait is bounded; the rig ends the browser and the servers with the rest."""
 import contextlib
 import functools
 import http.server
@@ -25,8 +25,28 @@ import snowrig
 HERE = os.path.dirname(os.path.abspath(__file__))
 DRIVER = os.path.join(HERE, "..", "web", "pagedriver.js")
 
+# The Setup form's controls by the Windows dialog's ids: the element's id, and
+# the role and name by which a person (and pagedriver.js) finds it.
+FORM_CONTROLS = {1: ("ok", "button", "OK"), 2: ("cancel", "button", "Cancel"),
+                 1001: ("fullscreen", "radio", "Full-screen"),
+                 1002: ("resolution", "combobox", "Resolution:"),
+                 1004: ("windowed", "radio", "Windowed")}
 
-class PageError(Exception):
+FORM_TITLE = "Setup"
+
+# Whether the in-page window titled so shows: the Setup form ready for input,
+# the message box, or the show under the page's own title.
+SHOWN = """((title) => {
+  const element = (id) => document.getElementById(id);
+  if (title == element("setup-title").textContent)
+    return !element("setup").hidden && !element("ok").disabled;
+  if (title == element("message-title").textContent)
+    return !element("message").hidden;
+  return title == document.title && !element("show").hidden;
+})(%s)"""
+
+
+class PageError(snowrig.RigError):
     pass
 
 
@@ -50,15 +70,11 @@ class StaticServer:
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
-
-    def __enter__(self):
         self.thread.start()
-        return self
 
-    def __exit__(self, *exc):
+    def close(self):
         self.httpd.shutdown()
         self.httpd.server_close()
-        return False
 
 
 class Page:
@@ -67,26 +83,15 @@ class Page:
     def __init__(self, rig, url, size=None, timeout=60, chromium_args=()):
         """chromium_args: more switches for Chromium."""
         self.rig = rig
-        self.chromium_args = list(chromium_args)
-        self.url = url
-        self.size = size or rig.screen
         self.timeout = timeout
-        self.proc = None
-
-    def __enter__(self):
-        env = dict(self.rig.env)
-        env["HOME"] = os.path.join(self.rig.dir, "browser-home")
-        env["SNOWGIG_CHROMIUM_ARGS"] = " ".join(self.chromium_args)
+        env = dict(rig.env)
+        env["HOME"] = os.path.join(rig.dir, "browser-home")
+        env["SNOWGIG_CHROMIUM_ARGS"] = " ".join(chromium_args)
         os.makedirs(env["HOME"], exist_ok=True)
-        self.log = open(os.path.join(self.rig.dir, "browser.log"), "ab")
+        self.log = open(os.path.join(rig.dir, "browser.log"), "ab")
         self.proc = subprocess.Popen(
-            ["node", DRIVER, self.url, "--size", self.size], env=env, stdin=subprocess.PIPE,
+            ["node", DRIVER, url, "--size", size or rig.screen], env=env, stdin=subprocess.PIPE,
             stdout=subprocess.PIPE, stderr=self.log, start_new_session=True)
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
-        return False
 
     def close(self):
         if self.proc is None:
@@ -195,3 +200,101 @@ class Page:
 
     def console(self):
         return self.command("console")
+
+
+class WebDriver(snowrig.Driver):
+    """The page in one Chromium window at a time; its in-page windows (the
+    Setup form, the message box, the show) are found by their titles."""
+
+    def setup(self, rig):
+        super().setup(rig)
+        self.servers = []
+        self.page = None
+        rig.start_session_bus()
+
+    def command(self, argv):
+        raise snowrig.RigError("the web rig starts no programs: rig.open() opens a page")
+
+    def close(self):
+        self.close_page()
+        for server in self.servers:
+            server.close()
+        self.servers = []
+
+    def serve(self, folder):
+        """The URL at which a folder is served until the rig closes."""
+        self.servers.append(StaticServer(folder))
+        return self.servers[-1].url
+
+    def open(self, url, size=None, chromium_args=()):
+        """Opens url in a new Chromium window, ending the one open before, and
+        returns its Page."""
+        self.close_page()
+        self.page = Page(self.rig, url, size, chromium_args=chromium_args)
+        return self.page
+
+    def close_page(self):
+        if self.page is not None:
+            self.page.close()
+            self.page = None
+
+    # -- windows ----------------------------------------------------------------
+
+    def _shown(self, title):
+        return SHOWN % json.dumps(title)
+
+    def _control(self, control_id):
+        try:
+            return FORM_CONTROLS[control_id]
+        except KeyError:
+            raise snowrig.RigError("no form control is known for %r" % control_id) from None
+
+    def wait_window(self, title, timeout=30):
+        """Waits until the in-page window with that title shows."""
+        self.page.wait(self._shown(title), timeout)
+
+    def wait_gone(self, title, timeout=30):
+        self.page.wait("!" + self._shown(title), timeout)
+
+    def has_window(self, title):
+        return bool(self.page.eval(self._shown(title)))
+
+    def message_text(self, title="Error", timeout=30):
+        """Waits for the message box and returns its text; RigError when its
+        title is another."""
+        self.page.wait("!document.getElementById('message').hidden", timeout)
+        shown, text = self.page.eval("[document.getElementById('message-title').textContent, "
+                                     "document.getElementById('message-text').textContent]")
+        if shown != title:
+            raise snowrig.RigError("a box titled %r says %r, want one titled %r"
+                                   % (shown, text, title))
+        return text.rstrip("\n")
+
+    def combo(self, title, control_id):
+        """(selected index, [entries]) of a list."""
+        return tuple(self.page.eval(
+            "((list) => [list.selectedIndex, [...list.options].map((o) => o.text)])"
+            "(document.getElementById(%s))" % json.dumps(self._control(control_id)[0])))
+
+    def select(self, title, control_id, index):
+        self.page.select(self._control(control_id)[2], index)
+
+    def checked(self, title, control_id):
+        return bool(self.page.eval("document.getElementById(%s).checked"
+                                   % json.dumps(self._control(control_id)[0])))
+
+    def click(self, title, control_id):
+        """Clicks a control of the Setup form or of the box titled `title`; a
+        radio button is checked, as a click on it does."""
+        _, role, name = self._control(control_id)
+        if role == "radio":
+            self.page.check(name)
+        else:
+            self.page.click(role, name, dialog=None if title == FORM_TITLE else title)
+
+    def key(self, name):
+        self.page.key(name)
+
+    def foreground(self, title):
+        """Nothing to do: the page takes its keys through the browser's own
+        channel, whatever window has the focus."""
