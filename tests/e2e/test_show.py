@@ -76,8 +76,7 @@ def main():
         recorder = rig.record(os.path.join(rig.dir, "frames"), seconds=28, fps=FPS)
         pressed = time.time()
         rig.key("Return")
-        recorder.wait()
-        frames = recorder.captured()
+        frames = recorder.wait()
         if not rig.native:
             progress = watcher.communicate(timeout=60)[0].decode().split()
             # "max POS range LOW HIGH last POS"

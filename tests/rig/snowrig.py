@@ -179,14 +179,12 @@ class Recorder:
         self.seconds = seconds
 
     def wait(self):
+        """Waits for the recording to end; returns captured()."""
         try:
             self.proc.wait(timeout=self.seconds + 60)
         except subprocess.TimeoutExpired:
             kill_group(self.proc)
-        return self.frames()
-
-    def stop(self):
-        kill_group(self.proc)
+        return self.captured()
 
     def captured(self):
         """[(moment, path)] of the frames recorded so far, each with the wall-clock
@@ -207,15 +205,6 @@ class Recorder:
             if index in moments:
                 frames.append((moments[index], os.path.join(self.folder, n)))
         return frames
-
-    def frames(self):
-        """[(seconds since the first frame, path)] of the frames recorded so far,
-        on the recording's own clock."""
-        captured = self.captured()
-        if not captured:
-            return []
-        first = captured[0][0]
-        return [(moment - first, path) for moment, path in captured]
 
 
 class Driver:
@@ -259,7 +248,7 @@ class Rig:
     """One test's private screen, programs and sound capture."""
 
     def __init__(self, desktop=None, screen="1024x768", capture_sound=True, clocked_sound=False,
-                 name="rig", native=False, modes=(), web=False, driver=None):
+                 name="rig", native=False, modes=(), web=False):
         """capture_sound: give the programs a sound device that writes what is
         played to a file (ALSA's file plugin; under Wine it takes samples as fast
         as they come, so the capture says what was played and in which order,
@@ -272,9 +261,8 @@ class Rig:
         program runs in, None for none), with native=True the Linux one (modes:
         display modes (width, height, refresh rate) the X screen offers besides
         its own), with web=True the web page's."""
-        self.driver = driver or _driver(native, web, desktop, modes)
+        self.driver = _driver(native, web, desktop, modes)
         self.native = self.driver.native
-        self.desktop = desktop
         self.screen = screen
         self.capture_sound = capture_sound or clocked_sound
         self.clocked_sound = clocked_sound
@@ -472,7 +460,7 @@ class Rig:
         """Starts recording a region of the screen as numbered PNG frames
         (folder/frame-00001.png, ...), about fps a second, each with the moment
         it was grabbed (Recorder.captured). Returns the recorder; call its
-        wait() before reading the frames."""
+        wait(), which returns them."""
         os.makedirs(folder, exist_ok=True)
         size, x, y = region.split("+")
         # The grab stamps each frame with the wall clock; showinfo logs those
@@ -496,37 +484,6 @@ class Rig:
                 return f.read()
         except FileNotFoundError:
             return b""
-
-
-def pixel_colors(path, points):
-    """The RGB colours of an image at the given (x, y) points."""
-    args = ["convert", path]
-    fmt = ""
-    for (x, y) in points:
-        fmt += "%%[pixel:p{%d,%d}]\n" % (x, y)
-    out = subprocess.run(args + ["-format", fmt, "info:"], stdout=subprocess.PIPE,
-                         check=True, timeout=30).stdout.decode()
-    colours = []
-    for line in out.splitlines():
-        colours.append(_parse_colour(line.strip()))
-    return colours
-
-
-def _parse_colour(text):
-    # srgb(43,181,255) or srgba(...) or a colour name ImageMagick knows
-    if "(" in text:
-        inner = text[text.index("(") + 1:text.rindex(")")]
-        vals = [v.strip() for v in inner.split(",")][:3]
-        out = []
-        for v in vals:
-            if v.endswith("%"):
-                out.append(round(float(v[:-1]) * 2.55))
-            else:
-                out.append(int(round(float(v))))
-        return tuple(out)
-    names = {"black": (0, 0, 0), "white": (255, 255, 255), "red": (255, 0, 0),
-             "lime": (0, 255, 0), "blue": (0, 0, 255)}
-    return names.get(text, (-1, -1, -1))
 
 
 def image_histogram(path, crop=None):

@@ -136,24 +136,6 @@ class Page:
         """Waits until the expression is true in the page."""
         self.command("wait", js=js, timeout=int(timeout * 1000))
 
-    def click(self, role, name, dialog=None):
-        """Clicks the control of that role and name (inside the in-page box
-        titled `dialog`, if given)."""
-        self.command("click", role=role, name=name, dialog=dialog)
-
-    def key(self, key):
-        self.command("key", key=key)
-
-    def check(self, label):
-        self.command("check", label=label)
-
-    def select(self, label, index):
-        self.command("select", label=label, index=index)
-
-    def shot(self, path, selector=None):
-        self.command("shot", path=path, selector=selector)
-        return path
-
     def record(self, folder, seconds, selector="canvas"):
         """Screenshots of the selector, one after another for `seconds`:
         [(moment, path)], each with the wall-clock moment (time.time()) half
@@ -197,9 +179,6 @@ class Page:
 
     def goto(self, url):
         self.command("goto", url=url)
-
-    def console(self):
-        return self.command("console")
 
 
 class WebDriver(snowrig.Driver):
@@ -253,9 +232,6 @@ class WebDriver(snowrig.Driver):
         """Waits until the in-page window with that title shows."""
         self.page.wait(self._shown(title), timeout)
 
-    def wait_gone(self, title, timeout=30):
-        self.page.wait("!" + self._shown(title), timeout)
-
     def has_window(self, title):
         return bool(self.page.eval(self._shown(title)))
 
@@ -277,7 +253,7 @@ class WebDriver(snowrig.Driver):
             "(document.getElementById(%s))" % json.dumps(self._control(control_id)[0])))
 
     def select(self, title, control_id, index):
-        self.page.select(self._control(control_id)[2], index)
+        self.page.command("select", label=self._control(control_id)[2], index=index)
 
     def checked(self, title, control_id):
         return bool(self.page.eval("document.getElementById(%s).checked"
@@ -288,12 +264,13 @@ class WebDriver(snowrig.Driver):
         radio button is checked, as a click on it does."""
         _, role, name = self._control(control_id)
         if role == "radio":
-            self.page.check(name)
+            self.page.command("check", label=name)
         else:
-            self.page.click(role, name, dialog=None if title == FORM_TITLE else title)
+            self.page.command("click", role=role, name=name,
+                              dialog=None if title == FORM_TITLE else title)
 
     def key(self, name):
-        self.page.key(name)
+        self.page.command("key", key=name)
 
     def foreground(self, title):
         """Nothing to do: the page takes its keys through the browser's own

@@ -135,18 +135,19 @@ class WineDriver(snowrig.Driver):
         if "WINEPREFIX" in self.rig.env:
             _wineserver_kill(self.rig.env)
 
+    def _wintool(self, args, timeout):
+        return subprocess.run(["wine", wintool_path()] + [str(a) for a in args], env=self.rig.env,
+                              stdout=subprocess.PIPE, stderr=self.rig.log, timeout=timeout)
+
     def wintool(self, *args, timeout=30, check=True):
         """Runs a wintool command in this session and returns its output."""
-        r = subprocess.run(["wine", wintool_path()] + [str(a) for a in args], env=self.rig.env,
-                           stdout=subprocess.PIPE, stderr=self.rig.log, timeout=timeout)
+        r = self._wintool(args, timeout)
         if check and r.returncode != 0:
             raise RigError("wintool %s failed (%d)" % (" ".join(map(str, args)), r.returncode))
         return r.stdout.decode(errors="replace").replace("\r\n", "\n")
 
     def _wintool_ok(self, *args, timeout=30):
-        return subprocess.run(["wine", wintool_path()] + [str(a) for a in args],
-                              env=self.rig.env, stdout=subprocess.PIPE, stderr=self.rig.log,
-                              timeout=timeout).returncode == 0
+        return self._wintool(args, timeout).returncode == 0
 
     # -- windows ----------------------------------------------------------------
 
@@ -215,7 +216,7 @@ class WineDriver(snowrig.Driver):
     def close_window(self, title):
         """Asks a window to close, as Alt+F4 does."""
         self.foreground(title)
-        self.alt_f4()
+        self.alt_key("F4")
 
     def key(self, name, how="press"):
         """Presses a key as a person would (delivered to the focused window)."""
@@ -234,9 +235,6 @@ class WineDriver(snowrig.Driver):
         self.wintool("key", VK["Alt"], "down")
         self.wintool("key", VK.get(letter) or ord(letter.upper()))
         self.wintool("key", VK["Alt"], "up")
-
-    def alt_f4(self):
-        self.alt_key("F4")
 
     def display_mode(self):
         """(width, height, bits per pixel, refresh) of the current display mode."""
