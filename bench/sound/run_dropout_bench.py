@@ -24,12 +24,13 @@ TOP = os.path.join(HERE, "..", "..")
 sys.path.insert(0, os.path.join(TOP, "tests", "rig"))
 sys.path.insert(0, os.path.join(TOP, "tests", "e2e"))
 import snowrig  # noqa: E402
+import winedriver  # noqa: E402
 from dropouts import find_dropouts  # noqa: E402
 from soak import play_show  # noqa: E402
 
 OUTPUTS = ("waveout", "wasapi")
 # PulseAudio's target as shipped, and Wine's own (the variable unset).
-LATENCIES = ((snowrig.PULSE_LATENCY_MSEC + " ms", None), ("Wine's 30 ms", ""))
+LATENCIES = ((winedriver.PULSE_LATENCY_MSEC + " ms", None), ("Wine's 30 ms", ""))
 
 
 def make_tune(folder, seconds):
@@ -88,7 +89,7 @@ def thread_holds(bench, tune):
             with snowrig.Rig(clocked_sound=True, name="holds") as rig:
                 rig.env.pop("PULSE_LATENCY_MSEC", None)
                 if latency is None:
-                    rig.env["PULSE_LATENCY_MSEC"] = snowrig.PULSE_LATENCY_MSEC
+                    rig.env["PULSE_LATENCY_MSEC"] = winedriver.PULSE_LATENCY_MSEC
                 out, found = feedtrace(rig, bench, tune, output, 16, hold=(250, 2))
             holds = re.findall(r"held thread \d+ \((.*?)\) from ([0-9.]+) s", out)
             verdicts = []

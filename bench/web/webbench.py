@@ -19,7 +19,6 @@ TOP = os.path.dirname(os.path.dirname(HERE))
 sys.path[:0] = [os.path.join(TOP, "tests", "rig"), os.path.join(TOP, "tests", "e2e")]
 
 import snowrig  # noqa: E402
-from webpage import Page, StaticServer  # noqa: E402
 
 SIZES = ((640, 480), (1024, 768))
 ENTRY = {(640, 480): "640 x 480 x 32 bpp", (1024, 768): "1024 x 768 x 32 bpp"}
@@ -41,14 +40,13 @@ def native_fps(native_tree, size, seconds):
 def page_run(dist, size, seconds, chromium_args=""):
     """(frames a second, OK to first frame in s, share of the page's time spent
     feeding the music) of one windowed run of the page at size."""
-    with snowrig.Rig(screen="1280x1024", name="fps-web", native=True, clocked_sound=True) as rig, \
-            StaticServer(dist) as server, \
-            Page(rig, server.url, chromium_args=chromium_args.split()) as page:
-        page.wait("!document.getElementById('ok').disabled", 60)
-        entries = page.eval("[...document.getElementById('resolution').options].map(o => o.text)")
-        page.select("Resolution:", entries.index(ENTRY[size]))
-        page.check("Windowed")
-        page.click("button", "OK")
+    with snowrig.Rig(screen="1280x1024", name="fps-web", web=True, clocked_sound=True) as rig:
+        page = rig.open(rig.serve(dist), chromium_args=chromium_args.split())
+        rig.wait_window("Setup", 60)
+        _, entries = rig.combo("Setup", 1002)
+        rig.select("Setup", 1002, entries.index(ENTRY[size]))
+        rig.click("Setup", 1004)
+        rig.click("Setup", 1)
         page.wait("snowgigPage.record.firstFrame > 0", 60)
         first = page.eval("(snowgigPage.record.firstFrame - snowgigPage.record.ok) / 1000")
         time.sleep(3)  # the music is playing from here

@@ -1,5 +1,5 @@
 """What the end-to-end tests share: where the shipped program is, a copy of its
-folder a test may change, pack surgery, and small checks of pictures and sound.
+folder a test may change, pack surgery, and small checks of pictures.
 The same tests drive the Windows program under Wine and, run with --native, the
 Linux program on a plain X screen."""
 import contextlib
@@ -11,7 +11,6 @@ import sys
 import tempfile
 import time
 
-import snowrig
 
 SKY = (43, 181, 255)
 TITLE = "snowgig"
@@ -91,11 +90,6 @@ def colour_share(hist, colour, tolerance=3):
     near = sum(c for rgb, c in hist.items()
                if all(abs(a - b) <= tolerance for a, b in zip(rgb, colour)))
     return near / total if total else 0.0
-
-
-def silent(raw, threshold=64):
-    levels = snowrig.sound_levels(raw)
-    return all(v <= threshold for v in levels)
 
 
 def wait_until(check, timeout, step=0.2):

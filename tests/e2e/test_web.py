@@ -13,11 +13,8 @@ import time
 
 import snowrig
 from demo import change_pack, expect, read_pack
-from dropouts import describe, find_dropouts
 from test_failures import PACK, TYRE
-from test_show import (BUBBLE, HEARD_LATE, LOWER_BANNER, SHOWN_LATE, UPPER_BANNER, music_start,
-                       sky_share, white_pixels)
-from webpage import Page, StaticServer
+from timeline import check_timeline
 
 SCREEN = "1280x800"
 # The grab of a canvas screenshot shows a frame up to this old (the page's
@@ -86,9 +83,9 @@ def frame_moment(page, name):
 def show_windowed(rig, page):
     check_form(page)
     print("ok setup form")
-    page.check("Windowed")
+    rig.click("Setup", 1004)
     pressed = time.time()
-    page.click("button", "OK")
+    rig.click("Setup", 1)
     expect(page.raise_sound(), "Chromium started no audio service")
     page.wait("snowgigPage.record.firstFrame > 0", 60)
     first_frame = frame_moment(page, "firstFrame")
@@ -101,59 +98,16 @@ def show_windowed(rig, page):
     frames = page.record(os.path.join(rig.dir, "shots"), seconds=21)
     size = page.eval("[canvas.width, canvas.height, canvas.clientWidth * devicePixelRatio]")
     expect(size == [640, 480, 640], "canvas %r, want 640 x 480 shown at its own pixels" % size)
-    music = music_start(rig, pressed)
-    expect(music is not None, "the music never started")
-    delay = music - first_frame
-    expect(2.0 - SHOT_LATE <= delay <= 2.0 + HEARD_LATE,
-           "the music started %.2f s after the first frame, want 2 s" % delay)
-
-    def during(begin, end):
-        return [(t, path) for t, path in frames
-                if music + begin + SHOWN_LATE <= t <= music - HEARD_LATE + end]
-
-    sky = during(-2.0, 0.0)
-    expect(len(sky) >= 2, "only %d shots in the start delay" % len(sky))
-    for t, path in sky:
-        expect(sky_share(path) > 0.995, "%s: not all sky %.1f s before the music"
-               % (path, music - t))
-    logo = during(0.5, 2.5)
-    expect(logo and max(sky_share(path) for _, path in logo) < 0.97,
-           "the logo is not on screen 0.5 to 2.5 s after the music started")
-    print("ok sky for the start delay, the music %.2f s after the first frame, then the logo"
-          % delay)
-    scene = during(4.0, 30.0)
-    expect(scene and max(sky_share(path) for _, path in scene[::5]) < 0.8,
-           "the scene does not cover the sky 4 s after the music started")
-    darkest = 0
-    for t, path in during(3.0 + 9.0, 3.0 + 13.0):
-        hist = snowrig.image_histogram(path, BUBBLE)
-        darkest = max(darkest, sum(c for rgb, c in hist.items() if max(rgb) < 40))
-    expect(darkest > 150, "no black quote text in the bubble (%d dark pixels)" % darkest)
-    first_trip = max(white_pixels(path, LOWER_BANNER) for t, path in during(3.0, 8.5))
-    expect(first_trip < 100, "letters in the lower lane on the first trip (%d)" % first_trip)
-    second_trip = max([white_pixels(path, UPPER_BANNER) for t, path in during(11.0, 17.0)] or [0])
-    expect(second_trip > 160, "no banner on the second trip (%d white pixels)" % second_trip)
-    print("ok scene, first quote, the welcome line on the second trip (%d shots)" % len(frames))
-
-    end = frames[-1][0]
+    check_timeline(rig, frames, pressed, first=first_frame, early=SHOT_LATE, least_sky=2)
     sound = page.eval("snowgigPage.sound()")
     rate = page.eval("snowgigPage.record.frames * 1000 / (performance.now() - "
                      "snowgigPage.record.firstFrame)")
     print("  %.1f frames a second while grabbed; sound: %d underruns of the queue, %.0f ms "
           "feeding it, output latency %.0f ms" % (rate, sound["underruns"],
           sound["feedMilliseconds"], 1000 * sound["outputLatency"]))
-    raw = rig.sound_bytes()
-    levels = snowrig.sound_levels(raw[rig.sound_offset(music + 0.5):rig.sound_offset(end)])
-    loud = sum(1 for v in levels if v > 500)
-    expect(levels and loud > 0.9 * len(levels), "the music is not heard after the delay "
-           "(%d of %d windows loud)" % (loud, len(levels)))
-    dropouts = find_dropouts(raw[rig.sound_offset(music - 0.3):rig.sound_offset(end)])
-    expect(not dropouts, "the music drops out (seconds into it): %s"
-           % describe(dropouts, offset=-0.3))
-    print("ok the music heard for %.1f s with no dropout" % (end - music))
 
     escaped = time.time()
-    page.key("Escape")
+    rig.key("Escape")
     page.wait(SETUP_READY + " && snowgigPage.record.runs == 2", 30)
     expect(page.eval("document.getElementById('show').hidden"), "the canvas is still shown")
     time.sleep(1.5)
@@ -165,10 +119,10 @@ def show_windowed(rig, page):
     print("ok Escape: silent %.2f s after it, back to the Setup form" % ((last + 1) * 0.01))
 
 
-def full_screen(page):
+def full_screen(rig, page):
     check_form(page)
-    page.select("Resolution:", 4)  # 800 x 600
-    page.click("button", "OK")
+    rig.select("Setup", 1002, 4)  # 800 x 600
+    rig.click("Setup", 1)
     page.wait("snowgigPage.record.firstFrame > 0", 60)
     box = page.eval("""(() => { const r = canvas.getBoundingClientRect();
         return [!!document.fullscreenElement, canvas.width, canvas.height, r.left, r.top,
@@ -180,23 +134,20 @@ def full_screen(page):
     expect(abs(shown_height - page_height) < 1 and abs(shown_width - page_height * 4 / 3) < 1 and
            abs(left - (page_width - shown_width) / 2) < 1 and abs(top) < 1,
            "full-screen canvas at %r in a %dx%d page" % (box[3:7], page_width, page_height))
-    page.key("Escape")
+    rig.key("Escape")
     page.wait(SETUP_READY + " && !document.fullscreenElement", 30)
     print("ok full screen at 800 x 600 letterboxed in %dx%d, Escape leaves it"
           % (page_width, page_height))
 
 
-def fails_with(page, url, want):
+def fails_with(rig, page, url, want):
     page.goto(url)
-    page.wait(SETUP_READY, 60)
-    page.click("button", "OK")
-    page.wait("!document.getElementById('message').hidden", 60)
-    title, text = page.eval("[document.getElementById('message-title').textContent, "
-                            "document.getElementById('message-text').textContent]")
+    rig.wait_window("Setup", 60)
+    rig.click("Setup", 1)
+    text = rig.message_text("Error", 60)
     want = want.rstrip("\n")
-    expect((title, text.rstrip("\n")) == ("Error", want),
-           "box %r: %r, want 'Error': %r" % (title, text, want))
-    page.click("button", "OK", dialog="Error")
+    expect(text == want, "box 'Error': %r, want %r" % (text, want))
+    rig.click("Error", 1)
     page.wait(SETUP_READY + " && document.getElementById('message').hidden", 30)
     print("  message: %r" % text)
 
@@ -205,27 +156,27 @@ def other_screens(rig, url):
     """A high-density screen (two device pixels to a CSS pixel) lists the sizes
     it can show in its own pixels and shows a mode in the page one pixel to a
     pixel; a browser without WebGL gets its one sentence."""
-    with Page(rig, url, chromium_args=["--force-device-scale-factor=2"]) as page:
-        form = check_form(page)
-        expect(form["screen"][2] == 2, "device pixel ratio %r" % form["screen"][2])
-        page.check("Windowed")
-        page.click("button", "OK")
-        page.wait("snowgigPage.record.firstFrame > 0", 60)
-        shown = page.eval("[canvas.width, canvas.getBoundingClientRect().width * devicePixelRatio]")
-        expect(shown == [640, 640], "640 x 480 drawn %d wide, shown %r device pixels wide" %
-               tuple(shown))
+    page = rig.open(url, chromium_args=["--force-device-scale-factor=2"])
+    form = check_form(page)
+    expect(form["screen"][2] == 2, "device pixel ratio %r" % form["screen"][2])
+    rig.click("Setup", 1004)
+    rig.click("Setup", 1)
+    page.wait("snowgigPage.record.firstFrame > 0", 60)
+    shown = page.eval("[canvas.width, canvas.getBoundingClientRect().width * devicePixelRatio]")
+    expect(shown == [640, 640], "640 x 480 drawn %d wide, shown %r device pixels wide" %
+           tuple(shown))
     print("ok two device pixels to one: %d entries up to %s, 640 x 480 shown pixel for pixel"
           % (len(form["entries"]), form["entries"][-1]))
-    with Page(rig, url, chromium_args=["--disable-webgl"]) as page:
-        text = page.eval("document.getElementById('nowebgl').hidden ? '' : "
-                         "document.getElementById('nowebgl').textContent")
-        expect(text == NO_WEBGL and page.eval("document.getElementById('setup').hidden"),
-               "without WebGL the page says %r" % text)
+    page = rig.open(url, chromium_args=["--disable-webgl"])
+    text = page.eval("document.getElementById('nowebgl').hidden ? '' : "
+                     "document.getElementById('nowebgl').textContent")
+    expect(text == NO_WEBGL and page.eval("document.getElementById('setup').hidden"),
+           "without WebGL the page says %r" % text)
     print("ok without WebGL: %r" % text)
 
 
 def main():
-    with snowrig.Rig(screen=SCREEN, name="web", native=True, clocked_sound=True) as rig:
+    with snowrig.Rig(screen=SCREEN, name="web", web=True, clocked_sound=True) as rig:
         sites = tempfile.mkdtemp(prefix="sites-", dir=rig.dir)
         copy_web(sites, "missing", without_pack=True)
         broken = copy_web(sites, "broken")
@@ -233,16 +184,15 @@ def main():
         tyre = bytearray(entries["tyre2.tga"])
         tyre[1] = 1  # a colour-mapped image, which the loader refuses
         change_pack(broken, replace={"tyre2.tga": bytes(tyre)})
-        with StaticServer(sites) as failures, \
-                StaticServer(web_dist()) as server, Page(rig, server.url) as page:
-            show_windowed(rig, page)
-            full_screen(page)
-            fails_with(page, failures.url + "missing/", PACK)
-            print("ok missing pack")
-            fails_with(page, failures.url + "broken/", TYRE + os.strerror(22))
-            print("ok damaged image")
-            page.close()
-            other_screens(rig, server.url)
+        failures, url = rig.serve(sites), rig.serve(web_dist())
+        page = rig.open(url)
+        show_windowed(rig, page)
+        full_screen(rig, page)
+        fails_with(rig, page, failures + "missing/", PACK)
+        print("ok missing pack")
+        fails_with(rig, page, failures + "broken/", TYRE + os.strerror(22))
+        print("ok damaged image")
+        other_screens(rig, url)
     print("web: 11 passed, 0 failed")
 
 

@@ -8,18 +8,16 @@ import sys
 
 import snowrig
 from demo import expect
-from webpage import Page, StaticServer
 
 
 def main():
     folder = os.environ.get("SNOWGIG_WEB_FRAMES")
     if not folder or not os.path.exists(os.path.join(folder, "web_frames_test.wasm")):
         sys.exit("SNOWGIG_WEB_FRAMES does not hold the web frame test")
-    with snowrig.Rig(screen="1280x1024", name="web-frames", native=True,
-                     capture_sound=False) as rig:
-        with StaticServer(folder) as server, Page(rig, server.url + "frames.html") as page:
-            page.wait("result.status !== null", 240)
-            lines, status = page.eval("[result.lines, result.status]")
+    with snowrig.Rig(screen="1280x1024", name="web-frames", web=True, capture_sound=False) as rig:
+        page = rig.open(rig.serve(folder) + "frames.html")
+        page.wait("result.status !== null", 240)
+        lines, status = page.eval("[result.lines, result.status]")
     for line in lines:
         print(line)
     expect(status == 0 and any("[  PASSED  ]" in line for line in lines),
