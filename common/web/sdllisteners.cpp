@@ -2,11 +2,12 @@
 
 #include <emscripten.h>
 
-// The window's and the document's own addEventListener stands in front of the
-// one they share (EventTarget's) while SDL sets up, and notes what SDL adds.
+// An addEventListener of their own stands in front of the one the window, the
+// document and the canvas share (EventTarget's) while SDL sets up, and notes
+// what SDL adds.
 EM_JS(void, jsNoteListeners, (), {
     const noted = Module.sdlListeners || (Module.sdlListeners = []);
-    for (const target of [window, document]) {
+    for (const target of [window, document, Module["canvas"]].filter((target) => target)) {
         target.addEventListener = (type, listener, options) => {
             noted.push({target: target, type: type, listener: listener, options: options});
             EventTarget.prototype.addEventListener.call(target, type, listener, options);
@@ -15,8 +16,8 @@ EM_JS(void, jsNoteListeners, (), {
 });
 
 EM_JS(void, jsStopNotingListeners, (), {
-    delete window.addEventListener;
-    delete document.addEventListener;
+    for (const target of [window, document, Module["canvas"]].filter((target) => target))
+        delete target.addEventListener;
 });
 
 EM_JS(void, jsRemoveNotedListeners, (), {
