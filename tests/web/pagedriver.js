@@ -112,7 +112,7 @@ async function main() {
       const counts = Object.fromEntries(c.names.map((name) => [name, 0]));
       for (let i = 0; i < nodes.length; i += fields.length) {
         const name = strings[nodes[i + nameAt]];
-        if (nodes[i + typeAt] == object && name in counts)
+        if (nodes[i + typeAt] == object && Object.hasOwn(counts, name))
           counts[name]++;
       }
       return counts;
