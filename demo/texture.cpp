@@ -78,7 +78,10 @@ unsigned int Texture::upload(int mipmaps, int linear, int wrap, float envMode)
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexParameteri(target, GL_TEXTURE_WRAP_S, wrap);
     glTexParameteri(target, GL_TEXTURE_WRAP_T, wrap);
-    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, envMode);
+    // The mode is a name (GL_MODULATE ...), set as the integer it is: the
+    // browser's emulation of fixed-function GL takes it from glTexEnvi only
+    // and leaves it unset, with a console warning, when it comes by glTexEnvf.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GLint(envMode));
     GLenum error = glGetError();
     if (error != GL_NO_ERROR)
         return error;

@@ -30,6 +30,6 @@ timeout 1200 python3 "$top/bench/platforms/compare.py" "$native" "$windows"
 echo "== The program: OK to the first frame, peak memory"
 SNOWGIG_DIST=$windows/dist PYTHONPATH=$top/tests/rig:$top/tests/e2e \
   timeout 900 python3 "$top/bench/startup/startup.py" 3
-echo "== The web page in Chromium beside the Linux program: frames per second, OK to the first frame, the music's share of the page, the download"
+echo "== The web page in Chromium beside the Linux program: frames per second, OK to the first frame, the music's share of the page, the memory a run leaves behind, the download"
 bash "$top/scripts/setup-web.sh" --tests && bash "$top/scripts/build-web.sh" >/dev/null &&
-  timeout 900 python3 "$top/bench/web/webbench.py" "$native" "$top/build/web/dist"
+  timeout 1200 python3 "$top/bench/web/webbench.py" "$native" "$top/build/web/dist"

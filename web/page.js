@@ -163,6 +163,15 @@ const snowgigPage = (() => {
     });
   }
 
+  // A finished run's WebGL context (Emscripten's Module.ctx) is lost on
+  // purpose, so that its drawing buffer and textures go now rather than
+  // whenever the garbage collector gets to its canvas.
+  function loseContext(finished) {
+    const lose = finished && finished.ctx && finished.ctx.getExtension("WEBGL_lose_context");
+    if (lose)
+      lose.loseContext();
+  }
+
   async function startProgram() {
     resetForm();
     record.runs++;
@@ -193,12 +202,16 @@ const snowgigPage = (() => {
               .catch((error) => messageBox("Error", "The program could not start: " + error));
           return {};
         },
-        onExit: () => setTimeout(startProgram, 0),
+        onExit: () => {
+          loseContext(program);
+          setTimeout(startProgram, 0);
+        },
         print: (text) => console.log(text),
         printErr: (text) => console.error(text),
       };
       await createSnowgig(program);
     } catch (error) {
+      loseContext(program);
       await messageBox("Error", "The program stopped: " + error);
     }
   }

@@ -11,6 +11,7 @@
 
 #include "pagecalls.h"
 #include "reporterror.h"
+#include "sdllisteners.h"
 #include "webglquirks.h"
 #include "windowfailure.h"
 #include "windowsystem.h"
@@ -76,16 +77,19 @@ EM_BOOL onFullScreenChange(int, const EmscriptenFullscreenChangeEvent* event, vo
 
 bool GLWindow::createWindow()
 {
-    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_Init(SDL_INIT_VIDEO) != 0) {
-        REPORT_WINDOW_FAILURE();
-        return false;
+    // What SDL hangs on the window and the document goes again in closeWindow.
+    // Emscripten's SDL_WasInit starts SDL by itself the first time it is asked.
+    noteSdlListeners();
+    if (SDL_WasInit(SDL_INIT_VIDEO) || SDL_Init(SDL_INIT_VIDEO) == 0) {
+        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+        SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+        // The canvas stays hidden until show(); the emulation of immediate mode
+        // needs its context made here, through SDL.
+        window = SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), 32,
+                                  SDL_OPENGL);
     }
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-    // The canvas stays hidden until show(); the emulation of immediate mode
-    // needs its context made here, through SDL.
-    window = SDL_SetVideoMode(static_cast<int>(width), static_cast<int>(height), 32, SDL_OPENGL);
+    stopNotingSdlListeners();
     if (!window) {
         REPORT_WINDOW_FAILURE();
         closeWindow();
@@ -171,6 +175,7 @@ void GLWindow::closeWindow()
         active = 0;
     }
     window = nullptr;
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_Quit();
+    // Emscripten's SDL_Quit does nothing but say so on the console; SDL's
+    // listeners are what would outlive the run.
+    removeSdlListeners();
 }

@@ -25,8 +25,10 @@ EM_JS(void, webAudioClose, (), {
     const audio = Module.webAudio;
     if (!audio)
         return;
-    for (const chunk of audio.chunks)
+    for (const chunk of audio.chunks) {
+        chunk.onended = null;
         chunk.stop();
+    }
     audio.chunks.clear();
     audio.gain.disconnect();
     Module.webAudio = null;
@@ -66,10 +68,15 @@ EM_JS(void, webAudioQueue, (const int16_t* samples, int frames, int rate), {
     chunk.onended = () => audio.chunks.delete(chunk);
 });
 
+// A stopped chunk stays with the context until the context has played on to
+// its end, which a suspended context (the page's, between runs) does not do:
+// its onended, which holds the whole program instance, goes first.
 EM_JS(void, webAudioStopChunks, (), {
     const audio = Module.webAudio;
-    for (const chunk of audio.chunks)
+    for (const chunk of audio.chunks) {
+        chunk.onended = null;
         chunk.stop();
+    }
     audio.chunks.clear();
     audio.next = 0;
 });

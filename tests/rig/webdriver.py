@@ -180,6 +180,39 @@ class Page:
     def goto(self, url):
         self.command("goto", url=url)
 
+    def cdp(self, method, **params):
+        """One call of Chromium's DevTools protocol for the page."""
+        return self.command("cdp", method=method, params=params)
+
+    def objects(self, *names):
+        """{name: count}: how many objects of each name (in the heap snapshot's
+        terms: "Memory" for a WebAssembly memory, "WebGLRenderingContext") the
+        page holds after a garbage collection."""
+        return self.command("objects", names=list(names), timeout=120)
+
+    def listeners(self, target):
+        """The event types of the listeners on a page's object (an expression,
+        such as "document"), one entry a listener."""
+        return self.command("listeners", target=target)
+
+    def process_memory(self):
+        """{"renderer": bytes, "gpu": bytes}: the proportional set size (PSS) of
+        Chromium's renderer processes and of its GPU process (which holds
+        SwiftShader's WebGL drawing buffers and textures)."""
+        sizes = {"renderer": 0, "gpu": 0}
+        for pid in self._descendants():
+            line = _cmdline(pid)
+            kind = ("renderer" if b"--type=renderer" in line else
+                    "gpu" if b"--type=gpu-process" in line else None)
+            if not kind:
+                continue
+            with contextlib.suppress(OSError):
+                with open("/proc/%d/smaps_rollup" % pid) as f:
+                    for row in f:
+                        if row.startswith("Pss:"):
+                            sizes[kind] += int(row.split()[1]) * 1024
+        return sizes
+
 
 class WebDriver(snowrig.Driver):
     """The page in one Chromium window at a time; its in-page windows (the

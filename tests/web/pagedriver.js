@@ -10,7 +10,12 @@
 // "path": "file.png", "selector": "canvas"}, {"do": "select", "label": "Resolution:",
 // "index": 2}, {"do": "check", "label": "Windowed"}, {"do": "record", "folder": dir,
 // "seconds": 20, "selector": "canvas"}, {"do": "reload"}, {"do": "goto", "url": url},
-// {"do": "console"} (the page's console messages so far), {"do": "quit"}.
+// {"do": "console"} (the page's console messages so far), {"do": "cdp", "method":
+// "HeapProfiler.collectGarbage", "params": {}} (a DevTools protocol call),
+// {"do": "objects", "names": ["Memory"]} (how many objects of each name the page
+// holds after a garbage collection), {"do": "listeners",
+// "target": "document"} (the event types of the listeners on that object),
+// {"do": "quit"}.
 // Without --headless Chromium runs on $DISPLAY and plays its sound to the
 // PulseAudio server of $PULSE_SERVER.
 "use strict";
@@ -42,6 +47,15 @@ async function main() {
   page.on("console", (message) => console_.push(message.type() + ": " + message.text()));
   page.on("pageerror", (error) => console_.push("pageerror: " + error.message));
   await page.goto(url, {timeout: 60000});
+  let devtools = null;
+  const protocol = async (method, params) => {
+    if (!devtools)
+      devtools = await context.newCDPSession(page);
+    return await devtools.send(method, params || {});
+  };
+  // A remote object of the page, released with its group by the caller.
+  const remote = async (expression) =>
+    (await protocol("Runtime.evaluate", {expression: expression, objectGroup: "driver"})).result;
 
   const commands = {
     async click(c) {
@@ -78,6 +92,41 @@ async function main() {
     async reload() { await page.reload({timeout: 60000}); },
     async goto(c) { await page.goto(c.url, {timeout: 60000}); },
     async console() { return console_.splice(0); },
+    async cdp(c) { return await protocol(c.method, c.params); },
+    // The heap snapshot's objects of those names ("Memory" for WebAssembly's,
+    // "WebGLRenderingContext"), counted; a snapshot collects the garbage first.
+    async objects(c) {
+      const chunks = [];
+      const take = (event) => chunks.push(event.chunk);
+      await protocol("HeapProfiler.enable");  // opens the session the chunks come through
+      devtools.on("HeapProfiler.addHeapSnapshotChunk", take);
+      try {
+        await protocol("HeapProfiler.takeHeapSnapshot", {reportProgress: false});
+      } finally {
+        devtools.off("HeapProfiler.addHeapSnapshotChunk", take);
+      }
+      const {snapshot, nodes, strings} = JSON.parse(chunks.join(""));
+      const fields = snapshot.meta.node_fields;
+      const object = snapshot.meta.node_types[0].indexOf("object");
+      const typeAt = fields.indexOf("type"), nameAt = fields.indexOf("name");
+      const counts = Object.fromEntries(c.names.map((name) => [name, 0]));
+      for (let i = 0; i < nodes.length; i += fields.length) {
+        const name = strings[nodes[i + nameAt]];
+        if (nodes[i + typeAt] == object && Object.hasOwn(counts, name))
+          counts[name]++;
+      }
+      return counts;
+    },
+    async listeners(c) {
+      try {
+        const target = await remote(c.target);
+        const {listeners} = await protocol("DOMDebugger.getEventListeners",
+                                           {objectId: target.objectId});
+        return listeners.map((listener) => listener.type);
+      } finally {
+        await protocol("Runtime.releaseObjectGroup", {objectGroup: "driver"});
+      }
+    },
   };
 
   const lines = readline.createInterface({input: process.stdin});
