@@ -1,10 +1,9 @@
-// GLWindow's shared part (main loop, frame timer, Setup dialog's choice, error
-// boxes) over a scripted window system: the clocks, the frames the system
+// GLWindow's shared part (main loop, frame timer, Setup dialog's choice) over
+// a scripted window system: the clocks, the frames the system
 // allows, the modes it offers and the boxes it shows are this file's.
 #include "glwindow.h"
 #include "messagebox.h"
 #include "reporterror.h"
-#include "windowfailure.h"
 #include "windowsystem.h"
 
 #include <gtest/gtest.h>
@@ -187,38 +186,4 @@ TEST(SharedWindow, SetupDialogTakesOnlyAListedModeAndCancelOnlyBeforeOk)
         }
         delete window;
     }
-}
-
-TEST(SharedWindow, LoadingBarStaysWithinItsRangeAndNeedsTheDialog)
-{
-    GLWindow* window = makeWindow();
-    window->setProgressRange(27);
-    EXPECT_TRUE(sys.events.empty());  // no dialog: nothing to paint
-    window->dialog = reinterpret_cast<DialogHandle>(1);
-    const struct {
-        int position;
-        double fraction;
-    } steps[] = {{0, 0.0}, {9, 9.0 / 27}, {27, 1.0}, {30, 1.0}, {-3, 0.0}};
-    for (const auto& step : steps) {
-        window->setProgress(step.position);
-        EXPECT_DOUBLE_EQ(progressFraction(window), step.fraction) << step.position;
-    }
-    window->stepProgress();
-    EXPECT_EQ(window->progressPosition, -2);
-    EXPECT_EQ(sys.events.size(), 6u);
-    window->progressSteps = 0;
-    EXPECT_DOUBLE_EQ(progressFraction(window), 0.0);
-    delete window;
-}
-
-TEST(SharedWindow, WindowFailureNamesThePlaceAndTheSystemText)
-{
-    sys.events.clear();
-    reportWindowFailure(42, "common/linux/glwindow.cpp");
-    reportError(true, "Couldn't load %s!", "x.tga");
-    showMessage("plain");
-    const std::vector<std::string> expected = {
-        "Error: At line 42 of common/linux/glwindow.cpp:\nwindow text\n",
-        "Error: Couldn't load x.tga!system text\n", ": plain"};
-    EXPECT_EQ(sys.events, expected);
 }
