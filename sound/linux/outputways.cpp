@@ -11,62 +11,11 @@
 
 namespace {
 
-PulseOutput pulse;
-SdlOutput sdl;
-
-bool openPulse(int sampleRate)
-{
-    return openPulseOutput(&pulse, sampleRate);
-}
-
-void closePulse()
-{
-    closePulseOutput(&pulse);
-}
-
-bool startPulse(PcmSource* source, bool paused)
-{
-    return startPulseOutput(&pulse, source, paused);
-}
-
-void stopPulse()
-{
-    stopPulseOutput(&pulse);
-}
-
-void pausePulse(bool paused)
-{
-    pausePulseOutput(&pulse, paused);
-}
-
-bool openSdl(int sampleRate)
-{
-    return openSdlOutput(&sdl, sampleRate);
-}
-
-void closeSdl()
-{
-    closeSdlOutput(&sdl);
-}
-
-bool startSdl(PcmSource* source, bool paused)
-{
-    return startSdlOutput(&sdl, source, paused);
-}
-
-void stopSdl()
-{
-    stopSdlOutput(&sdl);
-}
-
-void pauseSdl(bool paused)
-{
-    pauseSdlOutput(&sdl, paused);
-}
-
 const SoundOutputWay ways[] = {
-    {"pulse", openPulse, closePulse, startPulse, stopPulse, pausePulse},
-    {"sdl", openSdl, closeSdl, startSdl, stopSdl, pauseSdl},
+    {"pulse", openPulseOutput, closePulseOutput, startPulseOutput, stopPulseOutput,
+     pausePulseOutput},
+    {"sdl", openSdlOutput, closeSdlOutput, startSdlOutput, stopSdlOutput,
+     pauseSdlOutput},
 };
 
 bool sdlChosen()

@@ -113,15 +113,19 @@ void disconnectStream(PulseOutput* output)
 
 }  // namespace
 
-bool openPulseOutput(PulseOutput* output, int sampleRate)
+// The one device of this kind the library opens.
+static PulseOutput pulse;
+
+bool openPulseOutput(int sampleRate)
 {
-    closePulseOutput(output);
+    PulseOutput* output = &pulse;
+    closePulseOutput();
     output->loop = pa_threaded_mainloop_new();
     if (!output->loop)
         return false;
     output->context = pa_context_new(pa_threaded_mainloop_get_api(output->loop), "snowgig");
     if (!output->context || pa_threaded_mainloop_start(output->loop) < 0) {
-        closePulseOutput(output);
+        closePulseOutput();
         return false;
     }
     pa_threaded_mainloop_lock(output->loop);
@@ -135,16 +139,17 @@ bool openPulseOutput(PulseOutput* output, int sampleRate)
             [output] { return !PA_CONTEXT_IS_GOOD(pa_context_get_state(output->context)); });
     pa_threaded_mainloop_unlock(output->loop);
     if (!ready) {
-        closePulseOutput(output);
+        closePulseOutput();
         return false;
     }
     output->sampleRate = sampleRate;
     return true;
 }
 
-void closePulseOutput(PulseOutput* output)
+void closePulseOutput()
 {
-    stopPulseOutput(output);
+    PulseOutput* output = &pulse;
+    stopPulseOutput();
     if (output->loop)
         pa_threaded_mainloop_stop(output->loop);
     if (output->context) {
@@ -157,9 +162,10 @@ void closePulseOutput(PulseOutput* output)
     *output = PulseOutput();
 }
 
-bool startPulseOutput(PulseOutput* output, PcmSource* source, bool paused)
+bool startPulseOutput(PcmSource* source, bool paused)
 {
-    stopPulseOutput(output);
+    PulseOutput* output = &pulse;
+    stopPulseOutput();
     if (!output->context)
         return false;
     pa_sample_spec spec;
@@ -200,8 +206,9 @@ bool startPulseOutput(PulseOutput* output, PcmSource* source, bool paused)
     return ready;
 }
 
-void stopPulseOutput(PulseOutput* output)
+void stopPulseOutput()
 {
+    PulseOutput* output = &pulse;
     if (!output->loop)
         return;
     pa_threaded_mainloop_lock(output->loop);
@@ -210,8 +217,9 @@ void stopPulseOutput(PulseOutput* output)
     pa_threaded_mainloop_unlock(output->loop);
 }
 
-void pausePulseOutput(PulseOutput* output, bool paused)
+void pausePulseOutput(bool paused)
 {
+    PulseOutput* output = &pulse;
     if (!output->loop)
         return;
     pa_threaded_mainloop_lock(output->loop);

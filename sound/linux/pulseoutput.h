@@ -34,12 +34,12 @@ struct PulseOutput {
 
 // Connects to the sound server for 16-bit stereo at `sampleRate`. False when
 // no server answers in time: the caller then tries another way to a device.
-bool openPulseOutput(PulseOutput* output, int sampleRate);
-void closePulseOutput(PulseOutput* output);
+bool openPulseOutput(int sampleRate);
+void closePulseOutput();
 
-bool startPulseOutput(PulseOutput* output, PcmSource* source, bool paused);
+bool startPulseOutput(PcmSource* source, bool paused);
 // Afterwards `source` is no longer touched.
-void stopPulseOutput(PulseOutput* output);
-void pausePulseOutput(PulseOutput* output, bool paused);
+void stopPulseOutput();
+void pausePulseOutput(bool paused);
 
 #endif

@@ -73,9 +73,13 @@ int feedRing(void* parameter)
 
 }  // namespace
 
-bool openSdlOutput(SdlOutput* output, int sampleRate)
+// The one device of this kind the library opens.
+static SdlOutput sdl;
+
+bool openSdlOutput(int sampleRate)
 {
-    closeSdlOutput(output);
+    SdlOutput* output = &sdl;
+    closeSdlOutput();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     SDL_AudioSpec want;
@@ -96,16 +100,17 @@ bool openSdlOutput(SdlOutput* output, int sampleRate)
         static_cast<int16_t*>(std::malloc(size_t(sdlRingFrames) * 2 * sizeof(int16_t)));
     output->wake = SDL_CreateSemaphore(0);
     if (!output->ring || !output->wake) {
-        closeSdlOutput(output);
+        closeSdlOutput();
         return false;
     }
     output->sampleRate = sampleRate;
     return true;
 }
 
-void closeSdlOutput(SdlOutput* output)
+void closeSdlOutput()
 {
-    stopSdlOutput(output);
+    SdlOutput* output = &sdl;
+    stopSdlOutput();
     if (output->device) {
         SDL_CloseAudioDevice(output->device);
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -120,9 +125,10 @@ void closeSdlOutput(SdlOutput* output)
     output->sampleRate = 0;
 }
 
-bool startSdlOutput(SdlOutput* output, PcmSource* source, bool paused)
+bool startSdlOutput(PcmSource* source, bool paused)
 {
-    stopSdlOutput(output);
+    SdlOutput* output = &sdl;
+    stopSdlOutput();
     if (!output->device)
         return false;
     output->written.store(0);
@@ -135,15 +141,16 @@ bool startSdlOutput(SdlOutput* output, PcmSource* source, bool paused)
     SDL_UnlockAudioDevice(output->device);
     output->worker = SDL_CreateThread(feedRing, "snowgig sound", output);
     if (!output->worker) {
-        stopSdlOutput(output);
+        stopSdlOutput();
         return false;
     }
     SDL_PauseAudioDevice(output->device, 0);
     return true;
 }
 
-void stopSdlOutput(SdlOutput* output)
+void stopSdlOutput()
 {
+    SdlOutput* output = &sdl;
     if (output->worker) {
         output->stopping.store(true, std::memory_order_release);
         SDL_SemPost(output->wake);
@@ -161,7 +168,8 @@ void stopSdlOutput(SdlOutput* output)
     output->source = nullptr;
 }
 
-void pauseSdlOutput(SdlOutput* output, bool paused)
+void pauseSdlOutput(bool paused)
 {
+    SdlOutput* output = &sdl;
     output->paused.store(paused, std::memory_order_release);
 }

@@ -41,12 +41,12 @@ struct SdlOutput {
 // Opens the default device for 16-bit stereo at `sampleRate` (SDL converts
 // if the device itself runs otherwise). False when SDL finds no audio driver
 // that starts or the device cannot be opened: that is, no sound device.
-bool openSdlOutput(SdlOutput* output, int sampleRate);
-void closeSdlOutput(SdlOutput* output);
+bool openSdlOutput(int sampleRate);
+void closeSdlOutput();
 
-bool startSdlOutput(SdlOutput* output, PcmSource* source, bool paused);
+bool startSdlOutput(PcmSource* source, bool paused);
 // Stops the worker and the device; afterwards `source` is no longer touched.
-void stopSdlOutput(SdlOutput* output);
-void pauseSdlOutput(SdlOutput* output, bool paused);
+void stopSdlOutput();
+void pauseSdlOutput(bool paused);
 
 #endif

@@ -4,35 +4,9 @@
 
 namespace {
 
-WebAudioOutput webAudio;
-
-bool openWebAudio(int sampleRate)
-{
-    return openWebAudioOutput(&webAudio, sampleRate);
-}
-
-void closeWebAudio()
-{
-    closeWebAudioOutput(&webAudio);
-}
-
-bool startWebAudio(PcmSource* source, bool paused)
-{
-    return startWebAudioOutput(&webAudio, source, paused);
-}
-
-void stopWebAudio()
-{
-    stopWebAudioOutput(&webAudio);
-}
-
-void pauseWebAudio(bool paused)
-{
-    pauseWebAudioOutput(&webAudio, paused);
-}
-
 const SoundOutputWay ways[] = {
-    {"webaudio", openWebAudio, closeWebAudio, startWebAudio, stopWebAudio, pauseWebAudio},
+    {"webaudio", openWebAudioOutput, closeWebAudioOutput, startWebAudioOutput, stopWebAudioOutput,
+     pauseWebAudioOutput},
 };
 
 }  // namespace

@@ -100,13 +100,17 @@ void feedOnTimer(void* output)
 
 }  // namespace
 
-bool openWebAudioOutput(WebAudioOutput* output, int sampleRate)
+// The one device of this kind the library opens.
+static WebAudioOutput webAudio;
+
+bool openWebAudioOutput(int sampleRate)
 {
-    closeWebAudioOutput(output);
+    WebAudioOutput* output = &webAudio;
+    closeWebAudioOutput();
     output->chunk =
         static_cast<int16_t*>(std::malloc(size_t(webChunkFrames) * 2 * sizeof(int16_t)));
     if (!output->chunk || !webAudioOpen()) {
-        closeWebAudioOutput(output);
+        closeWebAudioOutput();
         return false;
     }
     output->sampleRate = sampleRate;
@@ -114,9 +118,10 @@ bool openWebAudioOutput(WebAudioOutput* output, int sampleRate)
     return true;
 }
 
-void closeWebAudioOutput(WebAudioOutput* output)
+void closeWebAudioOutput()
 {
-    stopWebAudioOutput(output);
+    WebAudioOutput* output = &webAudio;
+    stopWebAudioOutput();
     if (output->open)
         webAudioClose();
     output->open = false;
@@ -125,9 +130,10 @@ void closeWebAudioOutput(WebAudioOutput* output)
     output->sampleRate = 0;
 }
 
-bool startWebAudioOutput(WebAudioOutput* output, PcmSource* source, bool paused)
+bool startWebAudioOutput(PcmSource* source, bool paused)
 {
-    stopWebAudioOutput(output);
+    WebAudioOutput* output = &webAudio;
+    stopWebAudioOutput();
     if (!output->open)
         return false;
     output->source = source;
@@ -140,8 +146,9 @@ bool startWebAudioOutput(WebAudioOutput* output, PcmSource* source, bool paused)
     return true;
 }
 
-void stopWebAudioOutput(WebAudioOutput* output)
+void stopWebAudioOutput()
 {
+    WebAudioOutput* output = &webAudio;
     if (output->timer) {
         emscripten_clear_interval(output->timer);
         output->timer = 0;
@@ -151,8 +158,9 @@ void stopWebAudioOutput(WebAudioOutput* output)
     output->source = nullptr;
 }
 
-void pauseWebAudioOutput(WebAudioOutput* output, bool paused)
+void pauseWebAudioOutput(bool paused)
 {
+    WebAudioOutput* output = &webAudio;
     output->paused = paused;
     if (output->open)
         webAudioSuspend(paused ? 1 : 0);

@@ -29,13 +29,13 @@ struct WebAudioOutput {
 
 // False when the page offers no AudioContext (no Web Audio, or none allowed
 // to start).
-bool openWebAudioOutput(WebAudioOutput* output, int sampleRate);
-void closeWebAudioOutput(WebAudioOutput* output);
+bool openWebAudioOutput(int sampleRate);
+void closeWebAudioOutput();
 
-bool startWebAudioOutput(WebAudioOutput* output, PcmSource* source, bool paused);
+bool startWebAudioOutput(PcmSource* source, bool paused);
 // Stops every queued chunk; afterwards `source` is no longer touched.
-void stopWebAudioOutput(WebAudioOutput* output);
-void pauseWebAudioOutput(WebAudioOutput* output, bool paused);
+void stopWebAudioOutput();
+void pauseWebAudioOutput(bool paused);
 
 // Tops the queue up; the output's timer calls it.
 void feedWebAudioOutput(WebAudioOutput* output);

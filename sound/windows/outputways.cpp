@@ -13,62 +13,11 @@ OutputTrace outputTrace = nullptr;
 
 namespace {
 
-WasapiOutput wasapi;
-WaveOutput waveOut;
-
-bool openWasapi(int sampleRate)
-{
-    return openWasapiOutput(&wasapi, sampleRate);
-}
-
-void closeWasapi()
-{
-    closeWasapiOutput(&wasapi);
-}
-
-bool startWasapi(PcmSource* source, bool paused)
-{
-    return startWasapiOutput(&wasapi, source, paused);
-}
-
-void stopWasapi()
-{
-    stopWasapiOutput(&wasapi);
-}
-
-void pauseWasapi(bool paused)
-{
-    pauseWasapiOutput(&wasapi, paused);
-}
-
-bool openWaveOut(int sampleRate)
-{
-    return openWaveOutput(&waveOut, sampleRate);
-}
-
-void closeWaveOut()
-{
-    closeWaveOutput(&waveOut);
-}
-
-bool startWaveOut(PcmSource* source, bool paused)
-{
-    return startWaveOutput(&waveOut, source, paused);
-}
-
-void stopWaveOut()
-{
-    stopWaveOutput(&waveOut);
-}
-
-void pauseWaveOut(bool paused)
-{
-    pauseWaveOutput(&waveOut, paused);
-}
-
 const SoundOutputWay ways[] = {
-    {"wasapi", openWasapi, closeWasapi, startWasapi, stopWasapi, pauseWasapi},
-    {"waveout", openWaveOut, closeWaveOut, startWaveOut, stopWaveOut, pauseWaveOut},
+    {"wasapi", openWasapiOutput, closeWasapiOutput, startWasapiOutput, stopWasapiOutput,
+     pauseWasapiOutput},
+    {"waveout", openWaveOutput, closeWaveOutput, startWaveOutput, stopWaveOutput,
+     pauseWaveOutput},
 };
 
 bool waveOutForced()

@@ -244,8 +244,12 @@ DWORD WINAPI feedOutput(void* parameter)
 
 }  // namespace
 
-bool openWasapiOutput(WasapiOutput* output, int sampleRate)
+// The one device of this kind the library opens.
+static WasapiOutput wasapi;
+
+bool openWasapiOutput(int sampleRate)
 {
+    WasapiOutput* output = &wasapi;
     std::memset(output, 0, sizeof *output);
     HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     // A caller with a single-threaded apartment of its own keeps it.
@@ -261,7 +265,7 @@ bool openWasapiOutput(WasapiOutput* output, int sampleRate)
         ok = output->wake != nullptr;
     }
     if (!ok) {
-        closeWasapiOutput(output);
+        closeWasapiOutput();
         return false;
     }
     InitializeCriticalSection(&output->lock);
@@ -271,9 +275,10 @@ bool openWasapiOutput(WasapiOutput* output, int sampleRate)
     return true;
 }
 
-void closeWasapiOutput(WasapiOutput* output)
+void closeWasapiOutput()
 {
-    stopWasapiOutput(output);
+    WasapiOutput* output = &wasapi;
+    stopWasapiOutput();
     releaseDevice(output);
     closePcmRing(&output->ring);
     if (output->wake)
@@ -285,9 +290,10 @@ void closeWasapiOutput(WasapiOutput* output)
     std::memset(output, 0, sizeof *output);
 }
 
-bool startWasapiOutput(WasapiOutput* output, PcmSource* source, bool paused)
+bool startWasapiOutput(PcmSource* source, bool paused)
 {
-    stopWasapiOutput(output);
+    WasapiOutput* output = &wasapi;
+    stopWasapiOutput();
     EnterCriticalSection(&output->lock);
     output->ring.played = output->ring.sent = output->ring.decoded = 0;
     output->source = source;
@@ -300,12 +306,13 @@ bool startWasapiOutput(WasapiOutput* output, PcmSource* source, bool paused)
         return false;
     }
     if (!paused)
-        pauseWasapiOutput(output, false);
+        pauseWasapiOutput(false);
     return true;
 }
 
-void stopWasapiOutput(WasapiOutput* output)
+void stopWasapiOutput()
 {
+    WasapiOutput* output = &wasapi;
     stopFeederThread(output->worker, &output->stopping, output->wake);
     if (output->client) {
         output->client->Stop();
@@ -315,8 +322,9 @@ void stopWasapiOutput(WasapiOutput* output)
     output->source = nullptr;
 }
 
-void pauseWasapiOutput(WasapiOutput* output, bool paused)
+void pauseWasapiOutput(bool paused)
 {
+    WasapiOutput* output = &wasapi;
     if (!output->lockReady)
         return;
     EnterCriticalSection(&output->lock);

@@ -52,15 +52,15 @@ struct WasapiOutput {
 
 // Opens the default render endpoint for 16-bit stereo at `sampleRate`. False
 // when there is none or it refuses the format.
-bool openWasapiOutput(WasapiOutput* output, int sampleRate);
-void closeWasapiOutput(WasapiOutput* output);
+bool openWasapiOutput(int sampleRate);
+void closeWasapiOutput();
 
-bool startWasapiOutput(WasapiOutput* output, PcmSource* source, bool paused);
-void stopWasapiOutput(WasapiOutput* output);
+bool startWasapiOutput(PcmSource* source, bool paused);
+void stopWasapiOutput();
 // Pausing stops the device and drops what it holds, so the pause is heard at
 // once; resuming sends those frames again, so nothing is skipped. A device
 // lost while playing is replaced the same way: the new one starts with the
 // frames the old one did not play.
-void pauseWasapiOutput(WasapiOutput* output, bool paused);
+void pauseWasapiOutput(bool paused);
 
 #endif

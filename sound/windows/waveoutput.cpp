@@ -45,15 +45,19 @@ DWORD WINAPI feedOutput(void* parameter)
 
 }  // namespace
 
-bool openWaveOutput(WaveOutput* output, int sampleRate)
+// The one device of this kind the library opens.
+static WaveOutput waveOut;
+
+bool openWaveOutput(int sampleRate)
 {
+    WaveOutput* output = &waveOut;
     std::memset(output, 0, sizeof *output);
     if (waveOutGetNumDevs() == 0)
         return false;
     output->bufferDone = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     output->samples = static_cast<int16_t*>(std::malloc(size_t(bufferBytes) * outputBufferCount));
     if (!output->bufferDone || !output->samples) {
-        closeWaveOutput(output);
+        closeWaveOutput();
         return false;
     }
 
@@ -67,7 +71,7 @@ bool openWaveOutput(WaveOutput* output, int sampleRate)
     if (waveOutOpen(&output->device, WAVE_MAPPER, &format, DWORD_PTR(output->bufferDone), 0,
                     CALLBACK_EVENT) != MMSYSERR_NOERROR) {
         output->device = nullptr;
-        closeWaveOutput(output);
+        closeWaveOutput();
         return false;
     }
     output->sampleRate = sampleRate;
@@ -76,16 +80,17 @@ bool openWaveOutput(WaveOutput* output, int sampleRate)
         header->lpData = reinterpret_cast<LPSTR>(output->samples) + size_t(i) * bufferBytes;
         header->dwBufferLength = bufferBytes;
         if (waveOutPrepareHeader(output->device, header, sizeof *header) != MMSYSERR_NOERROR) {
-            closeWaveOutput(output);
+            closeWaveOutput();
             return false;
         }
     }
     return true;
 }
 
-void closeWaveOutput(WaveOutput* output)
+void closeWaveOutput()
 {
-    stopWaveOutput(output);
+    WaveOutput* output = &waveOut;
+    stopWaveOutput();
     if (output->device) {
         for (int i = 0; i < outputBufferCount; ++i) {
             if (output->headers[i].dwFlags & WHDR_PREPARED)
@@ -99,10 +104,11 @@ void closeWaveOutput(WaveOutput* output)
     std::memset(output, 0, sizeof *output);
 }
 
-bool startWaveOutput(WaveOutput* output, PcmSource* source, bool paused)
+bool startWaveOutput(PcmSource* source, bool paused)
 {
-    stopWaveOutput(output);
-    pauseWaveOutput(output, paused);
+    WaveOutput* output = &waveOut;
+    stopWaveOutput();
+    pauseWaveOutput(paused);
     output->source = source;
     output->stopping = 0;
     output->worker = startFeederThread(feedOutput, output);
@@ -113,16 +119,18 @@ bool startWaveOutput(WaveOutput* output, PcmSource* source, bool paused)
     return true;
 }
 
-void stopWaveOutput(WaveOutput* output)
+void stopWaveOutput()
 {
+    WaveOutput* output = &waveOut;
     stopFeederThread(output->worker, &output->stopping, output->bufferDone);
     if (output->device)
         waveOutReset(output->device);
     output->source = nullptr;
 }
 
-void pauseWaveOutput(WaveOutput* output, bool paused)
+void pauseWaveOutput(bool paused)
 {
+    WaveOutput* output = &waveOut;
     if (paused)
         waveOutPause(output->device);
     else

@@ -27,14 +27,14 @@ struct WaveOutput {
 
 // Opens the default device for 16-bit stereo at `sampleRate`. False when there
 // is no device or it refuses the format.
-bool openWaveOutput(WaveOutput* output, int sampleRate);
-void closeWaveOutput(WaveOutput* output);
+bool openWaveOutput(int sampleRate);
+void closeWaveOutput();
 
 // Starts feeding the device from `source` (paused: the buffers fill but nothing
 // is heard until resumed). Returns at once; decoding runs on the worker.
-bool startWaveOutput(WaveOutput* output, PcmSource* source, bool paused);
+bool startWaveOutput(PcmSource* source, bool paused);
 // Stops the worker and the device; afterwards `source` is no longer touched.
-void stopWaveOutput(WaveOutput* output);
-void pauseWaveOutput(WaveOutput* output, bool paused);
+void stopWaveOutput();
+void pauseWaveOutput(bool paused);
 
 #endif
