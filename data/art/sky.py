@@ -188,7 +188,8 @@ def draw_sun(ctx, width, height):
 
 def draw_ray(ctx, width, height):
     """A tongue of sunlight: broad and rounded at its inner end, where it
-    leaves the corona, deepening from gold to ember as it tapers to a point,
+    leaves the corona, paling from amber to a light gold as it tapers to a
+    point,
     with a soft glow round it and a warm line along its flanks. Its lean is
     the only thing not symmetric about its centre line."""
     cx = width / 2
@@ -208,9 +209,9 @@ def draw_ray(ctx, width, height):
     ctx.fill()
     spike(0)
     fill = cairo.LinearGradient(0, 1, 0, height)
-    fill.add_color_stop_rgb(0, *GOLD)
-    fill.add_color_stop_rgb(0.6, *AMBER)
-    fill.add_color_stop_rgb(1, *EMBER)
+    fill.add_color_stop_rgb(0, *AMBER)
+    fill.add_color_stop_rgb(0.45, *GOLD)
+    fill.add_color_stop_rgb(1, *hexcolour("fff0a0"))
     ctx.set_source(fill)
     ctx.fill_preserve()
     path = ctx.copy_path()
@@ -218,9 +219,9 @@ def draw_ray(ctx, width, height):
     ctx.save()
     ctx.clip()
     flanks = cairo.LinearGradient(cx - 4, 0, cx + 4, 0)
-    flanks.add_color_stop_rgba(0, *EMBER, 0.5)
+    flanks.add_color_stop_rgba(0, *EMBER, 0.4)
     flanks.add_color_stop_rgba(0.5, *EMBER, 0.0)
-    flanks.add_color_stop_rgba(1, *EMBER, 0.5)
+    flanks.add_color_stop_rgba(1, *EMBER, 0.4)
     ctx.set_source(flanks)
     ctx.paint()
     ctx.move_to(cx - 0.3, 2.6)
@@ -232,8 +233,8 @@ def draw_ray(ctx, width, height):
     ctx.restore()
     ctx.append_path(path)
     ink = cairo.LinearGradient(0, 0, 0, height)
-    ink.add_color_stop_rgba(0, *INK, 0.45)
-    ink.add_color_stop_rgba(1, *INK, 1.0)
+    ink.add_color_stop_rgba(0, *INK, 0.9)
+    ink.add_color_stop_rgba(1, *INK, 0.45)
     ctx.set_source(ink)
     ctx.set_line_width(0.8)
     ctx.stroke()
