@@ -1,4 +1,5 @@
-"""The font sheet, 256 x 256: white letters (DejaVu Sans, reshaped to fit)
+"""The font sheet, 256 x 256: white letters (Comic Neue Bold, a comic
+letterer's hand, reshaped to fit)
 with a dark edge all round, on transparent ground, each inside its rectangle
 of the program's glyph table.
 
@@ -18,6 +19,9 @@ solid next to the letter and four-fifths opaque further out, so the quotes'
 counters stay open. Ink keeps the rightmost column of each rectangle clear
 because the pen advances by the rectangle's width with no extra spacing, and
 no stroke is thinner than two texels."""
+
+import subprocess
+import sys
 
 import cairo
 
@@ -48,16 +52,15 @@ BASELINE = 11    # rows from the pen line down to the baseline
 EM = 19.5        # font size in pixels before reshaping
 CONDENSE = 0.92  # horizontal squeeze applied to every glyph
 RIGHT_GAP = 1.0  # columns kept clear at the right of each rectangle
-BOLDEN = 0.25    # how far the white letter grows out of its outline, all round
-RING = 0.75      # width of the dark edge around the grown letter
+BOLDEN = 0.45   # how far the white letter grows out of its outline, all round
+RING = 0.62    # width of the dark edge around the grown letter
 CORE_RING = 0.45  # the inner part of that edge, solid; the rest a halo
 HALO = 0.8       # opacity of the halo
 NARROW_RING = 0.65  # the edge of a narrow letter: solid, on its right only
 MIN_CORE = 1.2   # narrowest white letter that gets an edge on its left too
 EDGE = (0.06, 0.06, 0.06)
-# The face is of regular weight: grown and edged, drawn in black for the
-# quotes, it comes out about as heavy as the bold face.
-WEIGHT = cairo.FONT_WEIGHT_NORMAL
+FACE = "Comic Neue"
+WEIGHT = cairo.FONT_WEIGHT_BOLD
 
 def glyph_outline(ctx, char):
     """The outline of char at size EM, baseline at y = 0, as a list of cairo
@@ -183,8 +186,23 @@ def draw_glyph(ctx, row, up, down):
     ctx.restore()
 
 
+def require_face():
+    """Cairo quietly draws with another face when the one asked for is not
+    installed, which would change every letter: stop with a clear message
+    instead."""
+    try:
+        found = subprocess.run(["fc-match", "-f", "%{family}", FACE + ":bold"], check=True,
+                               capture_output=True, text=True).stdout
+    except (OSError, subprocess.CalledProcessError) as error:
+        sys.exit("font.py: cannot ask fontconfig for %s: %s" % (FACE, error))
+    if FACE not in found.split(","):
+        sys.exit("font.py: the font %s is not installed (Debian package fonts-comic-neue); "
+                 "fontconfig offers %s instead" % (FACE, found or "nothing"))
+
+
 def draw_sheet(ctx, width, height):
-    ctx.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, WEIGHT)
+    require_face()
+    ctx.select_font_face(FACE, cairo.FONT_SLANT_NORMAL, WEIGHT)
     ctx.set_font_size(EM)
     up, down = vertical_scales(ctx)
     for row in GLYPHS:
