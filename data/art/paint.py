@@ -102,3 +102,40 @@ class Lcg:
 
     def choice(self, items):
         return items[int(self.unit() * len(items)) % len(items)]
+
+
+# The scene's one light: warm pale sunlight from the upper right, cool
+# blue-violet shade. Shaded and lit colours are the local colour mixed towards
+# these, never towards grey or black.
+KEY_LIGHT = (1.0, 0.949, 0.839)
+COOL_SHADE = (0.290, 0.353, 0.549)
+SNOW_LIGHT = (0.98, 0.98, 0.97)
+SNOW_SHADE = (0.72, 0.80, 0.93)
+
+
+def mix(a, b, t):
+    return tuple(a[i] + (b[i] - a[i]) * t for i in range(3))
+
+
+def lit(rgb, amount=0.25):
+    """The colour on a face turned to the sun."""
+    return mix(rgb, KEY_LIGHT, amount)
+
+
+def shaded(rgb, amount=0.45):
+    """The colour in shade: darker and cooler, with the shade's blue mixed in."""
+    return mix(tuple(c * (1.0 - 0.35 * amount) for c in rgb), COOL_SHADE, amount)
+
+
+def soft_shadow(ctx, path, dx, dy, alpha, spread=1.5, layers=3):
+    """A soft cast shadow: path() offset by (dx, dy), filled a few times with
+    growing offsets and falling alpha so its edge blurs away from the object.
+    Uses the current source colour's hue only through COOL_SHADE."""
+    for k in range(layers):
+        f = k / max(1, layers - 1)
+        ctx.save()
+        ctx.translate(dx + spread * (f - 0.5), dy + spread * (f - 0.5))
+        path()
+        ctx.restore()
+        colour(ctx, shaded(COOL_SHADE, 0.6), alpha / layers)
+        ctx.fill()
