@@ -128,9 +128,9 @@ def draw_driver(ctx):
     glove = ctx.copy_path()
     radial_volume(ctx, glove, ((0, hexcolour("4a4048")), (1, hexcolour("101014"))), 85, 28, 4)
     # Shoulders: a round red back under the beard.
-    ctx.move_to(centre - 17, 49)
-    ctx.curve_to(centre - 17, 41, centre - 11, 37.5, centre, 37.5)
-    ctx.curve_to(centre + 11, 37.5, centre + 17, 41, centre + 17, 49)
+    ctx.move_to(centre - 20, 49)
+    ctx.curve_to(centre - 20, 40, centre - 13, 36, centre, 36)
+    ctx.curve_to(centre + 13, 36, centre + 20, 40, centre + 20, 49)
     ctx.close_path()
     torso = ctx.copy_path()
     radial_volume(ctx, torso, ((0.0, mix(hexcolour("f0453a"), SUN, 0.3)), (0.3, SANTA_RED),

@@ -480,12 +480,12 @@ def draw_leg_parts(ctx, width, height):
     # Boot, toe forward (right), set flat: a heel at the back, the sole
     # lifted a little under the arch, the boot shaft under the trouser.
     top = height - 15.5
-    ctx.move_to(6.5, top)
+    ctx.move_to(4.5, top)
     ctx.line_to(21.5, top)
     ctx.curve_to(22, top + 4, 23, top + 6.5, 25, top + 8)
-    ctx.curve_to(27.2, top + 9, 27.4, top + 11.2, 26.6, top + 12.5)
-    ctx.line_to(6.0, top + 12.5)
-    ctx.curve_to(5.2, top + 9, 5.6, top + 3, 6.5, top)
+    ctx.curve_to(26.4, top + 9, 26.6, top + 11.2, 25.8, top + 12.5)
+    ctx.line_to(4.0, top + 12.5)
+    ctx.curve_to(3.2, top + 9, 3.6, top + 3, 4.5, top)
     ctx.close_path()
     boot = ctx.copy_path()
     radial_volume(ctx, boot, ((0.0, hexcolour("6a5a62")), (0.35, BOOT), (0.85, shade_of(BOOT, 0.25)),
@@ -496,14 +496,16 @@ def draw_leg_parts(ctx, width, height):
     thin_line(ctx, mix(SUN, (1, 1, 1), 0.5), 1.0, 0.75)
     catchlight(ctx, 24.8, top + 9.2, 0.9, 0.6, 0.8)
     # Sole and heel: a lighter edge of leather, the heel a block at the back.
-    ctx.move_to(5.6, top + 12.3)
-    ctx.line_to(27.0, top + 12.3)
-    ctx.curve_to(27.0, top + 12.2, 26, top + 14.6, 25, top + 14.6)
-    ctx.line_to(15.5, top + 14.6)
-    ctx.curve_to(14.5, top + 13.8, 13.5, top + 13.8, 12.8, top + 14.6)
-    ctx.line_to(12.8, top + 15.4)
-    ctx.line_to(6.4, top + 15.4)
-    ctx.curve_to(5.6, top + 15.4, 5.4, top + 12, 5.6, top + 12.3)
+    # Flat on the ground at the heel and under the ball of the foot, lifted
+    # a little under the arch between them.
+    ctx.move_to(3.6, top + 12.3)
+    ctx.line_to(26.0, top + 12.3)
+    ctx.curve_to(26.0, top + 14.4, 25.0, top + 15.2, 23.6, top + 15.2)
+    ctx.line_to(17.0, top + 15.2)
+    ctx.curve_to(15.2, top + 14.2, 13.2, top + 14.2, 11.8, top + 14.4)
+    ctx.line_to(12.8, top + 15.2)
+    ctx.line_to(6.4, top + 15.2)
+    ctx.curve_to(5.6, top + 15.2, 5.4, top + 12, 5.6, top + 12.3)
     ctx.close_path()
     sole = ctx.copy_path()
     g = cairo.LinearGradient(0, top + 12.3, 0, top + 15.4)
@@ -513,8 +515,8 @@ def draw_leg_parts(ctx, width, height):
     ctx.append_path(sole)
     ctx.set_source(g)
     ctx.fill()
-    ctx.move_to(12.8, top + 12.6)
-    ctx.line_to(12.8, top + 15.2)
+    ctx.move_to(11.8, top + 12.6)
+    ctx.line_to(11.8, top + 15.0)
     thin_line(ctx, OUTLINE, 0.6, 0.7)
     # The trouser hem's shadow on the boot.
     ctx.save()
@@ -532,17 +534,17 @@ def draw_leg_parts(ctx, width, height):
     # the boot top.
     ctx.move_to(6.5, 0)
     ctx.line_to(21.5, 0)
-    ctx.curve_to(21.5, 20, 22, 32, 23.2, 42)        # thigh to the knee cap
-    ctx.curve_to(23.6, 45.5, 22.2, 48, 21.2, 51)    # below the knee
-    ctx.curve_to(20.6, 54, 21.2, 56, 22.6, 58)      # shin to the break
-    ctx.curve_to(23.4, 60, 22.6, 61.4, 21, 61.6)
-    ctx.curve_to(16, 62.4, 10, 62.4, 5.6, 61.2)
-    ctx.curve_to(5.2, 59.6, 6.2, 58, 7.2, 56.5)     # the heel of the hem
-    ctx.curve_to(6.4, 53, 4.8, 48, 5.6, 42)         # calf
-    ctx.curve_to(6.2, 30, 6.5, 15, 6.5, 0)
+    ctx.curve_to(23.5, 14, 23.8, 32, 24.8, 42)      # thigh to the knee cap
+    ctx.curve_to(25.2, 45.5, 23.6, 48, 22.6, 51)    # below the knee
+    ctx.curve_to(22.0, 54, 22.6, 56, 23.8, 58)      # shin to the break
+    ctx.curve_to(24.6, 60, 23.8, 61.4, 22, 61.6)
+    ctx.curve_to(16, 62.4, 9, 62.4, 3.8, 61.2)
+    ctx.curve_to(3.4, 59.6, 4.2, 58, 5.2, 56.5)     # the heel of the hem
+    ctx.curve_to(4.2, 53, 2.8, 48, 3.4, 42)         # calf
+    ctx.curve_to(3.8, 30, 4.0, 14, 6.5, 0)
     ctx.close_path()
     trouser = ctx.copy_path()
-    g = cairo.LinearGradient(23, 0, 5, 0)
+    g = cairo.LinearGradient(25, 0, 3, 0)
     g.add_color_stop_rgb(0.0, *mix(RED_LIT, SUN, 0.2))
     g.add_color_stop_rgb(0.25, *SANTA_RED)
     g.add_color_stop_rgb(0.75, *shade_of(SANTA_RED, 0.55))
