@@ -1224,7 +1224,7 @@ def ground(ctx):
     ctx.set_source(gradient(PAVEMENT_TOP, PAVEMENT_TOP + 7, [(0, SNOW_SHADE), (1, mix(SNOW_SHADE, TRODDEN, 0.5))]))
     ctx.fill()
     # Kerb: a granite top lit by the sun, its face in shade.
-    ctx.rectangle(0, KERB_TOP, SIZE, 2.5)
+    ctx.rectangle(0, KERB_TOP, SIZE, STREET_TOP - KERB_TOP)
     fill(ctx, lit(KERB, 0.2))
     ctx.rectangle(0, KERB_TOP + 2.5, SIZE, STREET_TOP - KERB_TOP - 2.5)
     ctx.set_source(gradient(KERB_TOP + 2.5, STREET_TOP, [(0, shaded(KERB, 0.35)), (1, shaded(KERB, 0.6))]))
@@ -1398,9 +1398,9 @@ BLOCKS = [
      ("shop", 150, 238, BRICK_RED, "brick", hexcolour("8a2a55"), "RECORDS"),
      ("townhouse", 112, 192, OCHRE, "stucco", "hip", hexcolour("2f5e46"), None)],
     [("music_hall", 224, 130),
-     ("townhouse", 96, 210, BRICK_RED, "brick", "flat", hexcolour("7a2a30"), None),
+     ("apartment", 92, 124, PALE, "stone", 0.55),
      ("shop", 100, 244, SAGE, "clapboard", hexcolour("c8642a"), "GIFTS"),
-     ("apartment", 92, 138, PALE, "stone", 0.25)],
+     ("townhouse", 96, 210, BRICK_RED, "brick", "flat", hexcolour("7a2a30"), None)],
 ]
 LAMPS = [(250,), (200,), (396,), (100,), (440,)]
 DRAINS = [(300,), (170, 380), (100,), (210,), (350,)]
