@@ -1274,22 +1274,48 @@ def ground(ctx):
             gy = STREET_TOP + 10 + rng.unit() * (SIZE - STREET_TOP - 12)
             ctx.rectangle(math.floor(gx), math.floor(gy), 1, 1)
             fill(ctx, lit(ASPHALT, 0.5) if rng.unit() < 0.6 else shaded(ASPHALT, 0.6), 0.5)
-    # Slush ridges and the darker wet ruts the tyres keep clear, two per lane.
-    for y0, y1 in ((STREET_TOP + 8, 402), (420, 428), (440, 446), (474, 482)):
+    # Slush ridges that the traffic pushed up between and beside the tyre
+    # tracks: lit along their tops, a cool shadow under them, a few clumps.
+    ridges = ((407, 413), (419, 428), (432, 446), (461, 466), (472, 482), (496, 506))
+    for i, (y0, y1) in enumerate(ridges):
         for x in range(-64, SIZE + 64, 64):
-            rng = Lcg(79 + y0)
-            ctx.move_to(x, y0 + 1)
-            for k in range(1, 9):
-                ctx.line_to(x + k * 8, y0 + rng.range(0, 2.5) * (k < 8) + (k == 8))
-            for k in range(8, -1, -1):
-                ctx.line_to(x + k * 8, y1 - rng.range(0, 2.5) * (0 < k < 8))
-            ctx.close_path()
-            fill(ctx, SLUSH, 0.45)
+            rng = Lcg(79 + 13 * i)
+            top = [(x + k * 8, y0 + rng.range(0, 2.0) * (0 < k < 8)) for k in range(9)]
+            low = [(x + k * 8, y1 - rng.range(0, 2.0) * (0 < k < 8)) for k in range(9)]
+            polygon(ctx, top + low[::-1])
+            fill(ctx, SLUSH, 0.42)
+            ctx.move_to(*low[0])
+            for p in low[1:]:
+                ctx.line_to(*p)
+            colour(ctx, shaded(ASPHALT, 0.8), 0.45)
+            ctx.set_line_width(1.0)
+            ctx.stroke()
+            ctx.move_to(top[0][0], top[0][1] + 0.6)
+            for p in top[1:]:
+                ctx.line_to(p[0], p[1] + 0.6)
+            colour(ctx, mix(SLUSH, SNOW_SHADE, 0.5), 0.4)
+            ctx.set_line_width(0.9)
+            ctx.stroke()
+            for k in range(3):
+                cx = x + rng.range(2, 62)
+                cy = rng.range(y0 + 1.5, y1 - 1.5)
+                rx = rng.range(1.5, 3.5)
+                ellipse(ctx, cx, cy, rx, rx * 0.55)
+                fill(ctx, mix(SLUSH, SNOW_SHADE, 0.3), 0.55)
+                ellipse(ctx, cx + 0.4, cy - 0.5, rx * 0.6, rx * 0.25)
+                fill(ctx, mix(SLUSH, SNOW_SHADE, 0.55), 0.5)
+    # The wet, darker ruts the tyres keep clear, with the tread's marks.
     for y in (405, 416, 459, 469):
         ctx.rectangle(0, y - 3, SIZE, 5)
         ctx.set_source(gradient(y - 3, y + 2, [(0, ASPHALT, 0), (0.5, shaded(ASPHALT, 0.7), 0.6),
                                                (1, ASPHALT, 0)]))
         ctx.fill()
+        for x in range(-8, SIZE + 8, 4):
+            ctx.move_to(x, y - 2)
+            ctx.line_to(x + 2, y + 1)
+        colour(ctx, shaded(ASPHALT, 0.9), 0.3)
+        ctx.set_line_width(0.8)
+        ctx.stroke()
         ctx.rectangle(0, y - 1.5, SIZE, 0.8)
         fill(ctx, SKY_LOW, 0.12)  # the wet rut mirrors a little of the sky
     # Dashed lane line, worn under the slush.
@@ -1345,10 +1371,17 @@ def crossing(ctx, x, w):
     fill(ctx, shaded(KERB, 0.25))
     y = STREET_TOP + 6
     paint = hexcolour("868d9a")
+    rng = Lcg(211)
     while y < SIZE - 2:
         ctx.rectangle(x, y, w, 6)
         ctx.set_source(gradient(y, y + 6, [(0, mix(paint, SLUSH, 0.1)), (1, mix(paint, SLUSH, 0.45))]))
         ctx.fill()
+        ctx.rectangle(x, y + 5.2, w, 0.8)
+        fill(ctx, shaded(ASPHALT, 0.6), 0.5)
+        # Where tyres and boots wore the paint through to the asphalt.
+        for k in range(4):
+            ellipse(ctx, x + rng.range(3, w - 3), y + rng.range(1.5, 4.5), rng.range(1.5, 4), rng.range(0.6, 1.4))
+            fill(ctx, ASPHALT, 0.45)
         y += 12
 
 
@@ -1386,25 +1419,25 @@ BLOCKS = [
      ("apartment", 150, 126, CREAM, "stone", 0.25),
      ("townhouse", 122, 186, BRICK_BROWN, "brick", "flat", hexcolour("7a2a30"), None)],
     [("shop", 140, 244, OCHRE, "stucco", hexcolour("3a7a4a"), "BAKERY"),
-     ("apartment", 120, 130, PALE, "brick", 0.25),
+     ("apartment", 120, 130, hexcolour("a8705e"), "brick", 0.25),
      ("townhouse", 100, 230, SAGE, "clapboard", "gable", hexcolour("8a2a2a"), 0.7),
      ("townhouse", 152, 206, BRICK_ROSE, "brick", "mansard", hexcolour("27406a"), None)],
     [("townhouse", 100, 228, BRICK_BROWN, "brick", "gable", hexcolour("27406a"), 0.7),
      ("church", 170, 214),
      ("shop", 120, 250, SLATE, "stucco", hexcolour("2f5f9a"), "CAFE"),
      ("apartment", 122, 120, STONE, "stone", 0.25)],
-    [("apartment", 140, 112, CREAM, "brick", 0.25),
+    [("apartment", 140, 112, hexcolour("8d9cae"), "stucco", 0.25),
      ("townhouse", 110, 184, TEAL, "clapboard", "hip", hexcolour("f0e6d0"), None),
      ("shop", 150, 238, BRICK_RED, "brick", hexcolour("8a2a55"), "RECORDS"),
      ("townhouse", 112, 192, OCHRE, "stucco", "hip", hexcolour("2f5e46"), None)],
     [("music_hall", 224, 130),
-     ("apartment", 92, 124, PALE, "stone", 0.55),
+     ("apartment", 92, 124, BRICK_BROWN, "brick", 0.55),
      ("shop", 100, 244, SAGE, "clapboard", hexcolour("c8642a"), "GIFTS"),
      ("townhouse", 96, 210, BRICK_RED, "brick", "flat", hexcolour("7a2a30"), None)],
 ]
 LAMPS = [(250,), (200,), (396,), (100,), (440,)]
 DRAINS = [(300,), (170, 380), (100,), (210,), (350,)]
-MANHOLES = [((180, 430),), (), ((300, 486),), ((360, 432),), ((150, 490),)]
+MANHOLES = [((180, 430),), (), ((200, 486),), ((360, 432),), ((150, 490),)]
 CROSSINGS = [(), (), ((296, 64),), (), ()]
 
 
@@ -1438,6 +1471,23 @@ def block(index):
             ctx.restore()
             x += w
         assert x == SIZE
+        # A taller building stands a little forward of a lower one on its
+        # left and throws a soft strip of shadow down-left on that one's face.
+        x = 0
+        for (_, w_left, top_left, *_), (_, w_right, top_right, *_) in zip(BLOCKS[index], BLOCKS[index][1:]):
+            x += w_left
+            if top_right < top_left - 20:
+                ctx.save()
+                ctx.rectangle(x - w_left, 0, w_left, PAVEMENT_TOP)
+                ctx.clip()
+                polygon(ctx, [(x, top_left - 12), (x, PAVEMENT_TOP), (x - 7, PAVEMENT_TOP), (x - 7, top_left - 3)])
+                g = cairo.LinearGradient(x - 7, 0, x, 0)
+                g.add_color_stop_rgba(0, COOL_SHADE[0], COOL_SHADE[1], COOL_SHADE[2], 0.0)
+                g.add_color_stop_rgba(0.5, COOL_SHADE[0], COOL_SHADE[1], COOL_SHADE[2], 0.3)
+                g.add_color_stop_rgba(1, COOL_SHADE[0], COOL_SHADE[1], COOL_SHADE[2], 0.38)
+                ctx.set_source(g)
+                ctx.fill()
+                ctx.restore()
         for lx in LAMPS[index]:
             street_lamp(ctx, lx)
     return draw
