@@ -1037,18 +1037,12 @@ def music_hall(ctx, rng, x0, w, top):
     colour(ctx, ink(copper))
     ctx.set_line_width(0.9)
     ctx.stroke()
-    # The lantern: wide enough to read as part of the dome from the back row.
-    lw = 16
-    ctx.rectangle(cx - lw / 2, dome_y - r - 12, lw, 13)
-    fill_line(ctx, stone, ink(stone), 0.7)
-    ctx.rectangle(cx - 3, dome_y - r - 9, 6, 8)
-    ctx.set_source(gradient(dome_y - r - 9, dome_y - r - 1, [(0, SKY_TOP), (1, GLASS_DEEP)]))
-    ctx.fill()
-    polygon(ctx, [(cx - lw / 2 - 2, dome_y - r - 12), (cx, dome_y - r - 20), (cx + lw / 2 + 2, dome_y - r - 12)])
-    fill_line(ctx, copper, ink(copper), 0.7)
-    polygon(ctx, [(cx - lw / 2 - 2, dome_y - r - 12.5), (cx, dome_y - r - 20.5), (cx + lw / 2 + 2, dome_y - r - 12.5),
-                  (cx, dome_y - r - 16)])
-    fill(ctx, SNOW_LIGHT)
+    # A gilded ball on the crown, low enough that behind a front roof that
+    # hides the dome it hides too.
+    ellipse(ctx, cx, dome_y - r - 1.5, 2.6, 2.6)
+    fill_line(ctx, GOLD, ink(GOLD), 0.6)
+    ellipse(ctx, cx + 0.8, dome_y - r - 2.3, 0.9, 0.9)
+    fill(ctx, (1, 1, 1))
     # The facade.
     wall(ctx, rng, x0, w, top, PAVEMENT_TOP, "stone", stone)
     pilaster_edges(ctx, x0, w, top, PAVEMENT_TOP, stone)
@@ -1432,10 +1426,10 @@ BLOCKS = [
      ("townhouse", 112, 192, OCHRE, "stucco", "hip", hexcolour("2f5e46"), None)],
     [("music_hall", 224, 130),
      ("apartment", 92, 124, BRICK_BROWN, "brick", 0.55),
-     ("shop", 100, 244, SAGE, "clapboard", hexcolour("c8642a"), "GIFTS"),
-     ("townhouse", 96, 210, BRICK_RED, "brick", "flat", hexcolour("7a2a30"), None)],
+     ("apartment", 84, 116, hexcolour("9fb0a4"), "stucco", None),
+     ("shop", 112, 244, SAGE, "clapboard", hexcolour("c8642a"), "GIFTS")],
 ]
-LAMPS = [(250,), (200,), (396,), (100,), (440,)]
+LAMPS = [(250,), (200,), (396,), (100,), (352,)]
 DRAINS = [(300,), (170, 380), (100,), (210,), (350,)]
 MANHOLES = [((180, 430),), (), ((200, 486),), ((360, 432),), ((150, 490),)]
 CROSSINGS = [(), (), ((296, 64),), (), ()]
