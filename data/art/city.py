@@ -145,6 +145,9 @@ def snow(ctx, rng, x, y, w, depth, icicles=0.0):
 def wall(ctx, rng, x0, w, top, bottom, material, base):
     """A facade of one material, lit a little more at the top where the sky
     falls on it, with its texture kept quiet."""
+    ctx.save()
+    ctx.rectangle(x0, top, w, bottom - top)
+    ctx.clip()
     ctx.rectangle(x0, top, w, bottom - top)
     ctx.set_source(gradient(top, bottom, [(0, lit(base, 0.16)), (0.6, base),
                                           (1, shaded(base, 0.18))]))
@@ -217,6 +220,7 @@ def wall(ctx, rng, x0, w, top, bottom, material, base):
     ctx.rectangle(x0, bottom - 10, w, 10)
     ctx.set_source(gradient(bottom - 10, bottom, [(0, COOL_SHADE, 0.0), (1, COOL_SHADE, 0.3)]))
     ctx.fill()
+    ctx.restore()
 
 
 def pilaster_edges(ctx, x0, w, top, bottom, base):
@@ -229,8 +233,13 @@ def pilaster_edges(ctx, x0, w, top, bottom, base):
 
 
 def cornice(ctx, rng, x0, w, y, h, base, brackets=0, snow_depth=5):
-    """A moulded ledge along the top of a wall, its shadow on the wall below."""
+    """A moulded ledge along the top of a wall, its shadow on the wall below
+    (and nowhere else: beside a tower there is sky, not wall)."""
+    ctx.save()
+    ctx.rectangle(x0, y + h, w, 60)
+    ctx.clip()
     cast_shadow(ctx, x0, y, w, h + 1, dy=SHADOW_DY + 1)
+    ctx.restore()
     if brackets:
         step = w / brackets
         for i in range(brackets):
@@ -422,8 +431,6 @@ def door(ctx, rng, x, w, h, paint, wallc, fanlight=False, decoration="wreath"):
 def chimney(ctx, rng, x, base_y, w, h, brickc):
     """A brick stack, lit on the right, with its pot, cap and snow."""
     top = base_y - h
-    ctx.rectangle(x - 2.5, top + 4, 3, h - 2)
-    fill(ctx, COOL_SHADE, 0.25)  # its shadow on the roof behind, to the left
     ctx.rectangle(x, top, w, h)
     ctx.set_source(cairo.LinearGradient(x, 0, x + w, 0))
     g = ctx.get_source()
@@ -598,8 +605,6 @@ def water_tank(ctx, rng, x, roof_y, w, h):
         ctx.rectangle(lx, roof_y - legs, 2, legs)
         fill(ctx, shaded(wood, 0.6))
     body_top = roof_y - legs - h
-    ctx.rectangle(x - 3, body_top + 3, 3, h)
-    fill(ctx, COOL_SHADE, 0.25)
     ctx.rectangle(x, body_top, w, h)
     g = cairo.LinearGradient(x, 0, x + w, 0)
     g.add_color_stop_rgb(0, *shaded(wood, 0.55))
@@ -900,7 +905,12 @@ def church(ctx, rng, x0, w, top):
     polygon(ctx, [(tx - 4, tower_top - 0.5), (tx + tw / 2, tower_top - 23), (tx + tw + 4, tower_top - 0.5),
                   (tx + tw / 2, tower_top - 14)])
     fill(ctx, SNOW_LIGHT)
+    ctx.save()
+    ctx.rectangle(tx, tower_top, tw, top - tower_top)
+    ctx.rectangle(tx - 3, tower_top - 8, tw + 6, 13)
+    ctx.clip()
     cornice(ctx, rng, tx - 3, tw + 6, tower_top, 5, mix(stone, hexcolour("ffffff"), 0.2), snow_depth=3)
+    ctx.restore()
     for bx in (tx + 8, tx + tw / 2 + 3):
         window(ctx, rng, bx, tower_top + 14, 13, 22, stone, arch=True, lintel=False, lamp_share=0)
     # The clock, face lit by the sun.
@@ -1474,7 +1484,7 @@ def block(index):
                 ctx.save()
                 ctx.rectangle(x - w_left, 0, w_left, PAVEMENT_TOP)
                 ctx.clip()
-                polygon(ctx, [(x, top_left - 12), (x, PAVEMENT_TOP), (x - 7, PAVEMENT_TOP), (x - 7, top_left - 3)])
+                polygon(ctx, [(x, top_left), (x, PAVEMENT_TOP), (x - 7, PAVEMENT_TOP), (x - 7, top_left + 7)])
                 g = cairo.LinearGradient(x - 7, 0, x, 0)
                 g.add_color_stop_rgba(0, COOL_SHADE[0], COOL_SHADE[1], COOL_SHADE[2], 0.0)
                 g.add_color_stop_rgba(0.5, COOL_SHADE[0], COOL_SHADE[1], COOL_SHADE[2], 0.3)

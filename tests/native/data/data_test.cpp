@@ -243,6 +243,33 @@ TEST(City, GroundIsTheSameInEveryBlockSoTheRingJoinsWithoutASeam)
             EXPECT_EQ(texelFromTop(*block, x, feetRow - 30).a, 255);
 }
 
+// A faint texel in a block's sky with nothing solid near it is a shadow or a
+// texture that spilled past its wall: drawn tinted in the back row it shows
+// as a dark smudge in the sky. The edges of shapes are faint too, but always
+// beside solid texels.
+TEST(City, SkiesHoldNoFaintSmudgesAwayFromTheBuildings)
+{
+    const int reach = 2;
+    for (const char* name : {"city0.tga", "city1.tga", "city2.tga", "city3.tga", "city4.tga"}) {
+        const std::unique_ptr<Texture> city = loadPicture(name);
+        ASSERT_TRUE(city) << name;
+        int smudges = 0;
+        for (int y = reach; y < 352; ++y)
+            for (int x = reach; x < 512 - reach; ++x) {
+                const uint8_t a = texelFromTop(*city, uint32_t(x), uint32_t(y)).a;
+                if (a == 0 || a >= 96)
+                    continue;
+                bool nearSolid = false;
+                for (int dy = -reach; dy <= reach && !nearSolid; ++dy)
+                    for (int dx = -reach; dx <= reach && !nearSolid; ++dx)
+                        nearSolid = texelFromTop(*city, uint32_t(x + dx), uint32_t(y + dy)).a >= 200;
+                if (!nearSolid)
+                    ++smudges;
+            }
+        EXPECT_EQ(smudges, 0) << name;
+    }
+}
+
 TEST(City, SantaWalksOnThePavementAndTheCarsDriveOnTheStreet)
 {
     const std::unique_ptr<Texture> city = loadPicture("city0.tga");
