@@ -190,9 +190,9 @@ def wall(ctx, rng, x0, w, top, bottom, material, base):
             bx = x0 - rng.range(0, 14)
             while bx < x0 + w:
                 bw = rng.range(16, 26)
-                if rng.unit() < 0.35:
+                if rng.unit() < 0.3:
                     ctx.rectangle(bx, y - course, bw, course)
-                    fill(ctx, lit(base, 0.5) if rng.unit() < 0.5 else shaded(base, 0.4), 0.12)
+                    fill(ctx, lit(base, 0.5) if rng.unit() < 0.5 else shaded(base, 0.4), 0.07)
                 ctx.move_to(bx + 0.5, y - course)
                 ctx.line_to(bx + 0.5, y)
                 bx += bw
@@ -387,6 +387,48 @@ def wreath(ctx, cx, cy, r):
     fill(ctx, BERRY)
     ellipse(ctx, cx, cy + r, 1.6, 1.4)
     fill(ctx, BERRY)
+
+
+def fir_tub(ctx, rng, x, h):
+    """A little fir in a wooden tub by a door: tiers lit on the right, snow
+    on the branch tips, a few glass baubles catching the sun."""
+    base = PAVEMENT_TOP - 1
+    ellipse(ctx, x - 3, base, 9, 1.8)
+    fill(ctx, COOL_SHADE, 0.35)
+    tub = hexcolour("8a5a3a")
+    polygon(ctx, [(x - 6, base - 9), (x + 6, base - 9), (x + 5, base), (x - 5, base)])
+    fill_line(ctx, tub, ink(tub), 0.6)
+    ctx.rectangle(x + 1.5, base - 9, 3.5, 9)
+    fill(ctx, lit(tub, 0.35), 0.7)
+    ctx.rectangle(x - 6, base - 6, 12, 1.2)
+    fill(ctx, hexcolour("4b4f5a"))
+    tiers = 4
+    tier_h = (h - 9) / tiers
+    for i in range(tiers):
+        ty = base - 9 - (i + 1) * tier_h
+        half = 10 - i * 2.2
+        pts = [(x - half, ty + tier_h + 2), (x, ty - 2), (x + half, ty + tier_h + 2)]
+        polygon(ctx, pts)
+        g = cairo.LinearGradient(x - half, 0, x + half, 0)
+        g.add_color_stop_rgb(0, *shaded(GREEN, 0.5))
+        g.add_color_stop_rgb(0.55, *GREEN)
+        g.add_color_stop_rgb(1, *lit(GREEN, 0.3))
+        ctx.set_source(g)
+        ctx.fill_preserve()
+        colour(ctx, ink(GREEN))
+        ctx.set_line_width(0.6)
+        ctx.stroke()
+        polygon(ctx, [(x - half * 0.7, ty + tier_h + 0.5), (x - half * 0.2, ty + tier_h - 1.5),
+                      (x + half * 0.9, ty + tier_h + 1.5), (x - half, ty + tier_h + 2)])
+        fill(ctx, SNOW_LIGHT, 0.9)
+        bx = x + rng.range(-half * 0.5, half * 0.5)
+        ellipse(ctx, bx, ty + tier_h * 0.7, 1.4, 1.4)
+        fill(ctx, BERRY if i % 2 else GOLD)
+        ctx.rectangle(bx + 0.2, ty + tier_h * 0.7 - 0.9, 0.8, 0.8)
+        fill(ctx, (1, 1, 1))
+    polygon(ctx, [(x - 2.5, base - 9 - tiers * tier_h + 1), (x, base - 9 - tiers * tier_h - 4),
+                  (x + 2.5, base - 9 - tiers * tier_h + 1)])
+    fill(ctx, SNOW_LIGHT)
 
 
 def door(ctx, rng, x, w, h, paint, wallc, fanlight=False, decoration="wreath"):
@@ -685,15 +727,39 @@ def street_lamp(ctx, x):
 # Buildings ------------------------------------------------------------------
 
 def window_grid(ctx, rng, x0, w, top, bottom, wallc, ww, wh, pitch, arch=False, shutters=None,
-                lamp_share=0.1):
+                lamp_share=0.1, balconies=False):
     cols = max(1, int(w // (ww * 2.1)))
     y = top
+    floor = 0
     while y + wh <= bottom:
         for c in range(cols):
             cx = x0 + (c + 0.5) * w / cols
             window(ctx, rng, cx - ww / 2, y, ww, wh, wallc, arch=arch, shutters=shutters,
                    lamp_share=lamp_share)
+            if balconies and floor % 2 == 1:
+                balcony(ctx, rng, cx, y + wh, ww + 8)
         y += pitch
+        floor += 1
+
+
+def balcony(ctx, rng, cx, y, w):
+    """A small iron balcony on a stone slab, snow on both, its shadow below."""
+    iron = hexcolour("2f3a45")
+    x = cx - w / 2
+    cast_shadow(ctx, x, y + 1, w, 3, dx=-3, dy=4, alpha=0.4)
+    ctx.rectangle(x, y + 1, w, 3)
+    fill_line(ctx, hexcolour("c9c2b4"), ink(hexcolour("c9c2b4")), 0.5)
+    for k in range(int(w // 3) + 1):
+        bx = x + 0.5 + k * (w - 1) / int(w // 3)
+        ctx.move_to(bx, y + 1)
+        ctx.line_to(bx, y - 7)
+    colour(ctx, iron, 0.9)
+    ctx.set_line_width(0.7)
+    ctx.stroke()
+    ctx.rectangle(x, y - 8, w, 1.4)
+    fill(ctx, iron)
+    snow(ctx, rng, x, y - 8, w, 1.8)
+    snow(ctx, rng, x, y + 1, w, 1.5)
 
 
 def string_course(ctx, x0, w, y, wallc):
@@ -866,15 +932,17 @@ def shop(ctx, rng, x0, w, top, wallc, material, awning_paint, sign, roof="flat")
     door(ctx, rng, x0 + w - 32, 22, 48, hexcolour("4a3a30"), front, decoration="wreath")
 
 
-def apartment(ctx, rng, x0, w, top, wallc, material, tank_at=0.25):
-    """A tall block of flats with a corniced top and a water tank on the roof."""
+def apartment(ctx, rng, x0, w, top, wallc, material, tank_at=0.25, balconies=False):
+    """A tall block of flats with a corniced top, a water tank on the roof
+    and, on some, iron balconies on every other floor."""
     if tank_at is not None:
         water_tank(ctx, rng, x0 + w * tank_at, top - 6, 22, 16)
     wall(ctx, rng, x0, w, top, PAVEMENT_TOP, material, wallc)
     pilaster_edges(ctx, x0, w, top, PAVEMENT_TOP, wallc)
     cornice(ctx, rng, x0 - 1, w + 2, top - 6, 8, mix(wallc, hexcolour("e8e0d0"), 0.6),
             brackets=max(4, int(w // 12)))
-    window_grid(ctx, rng, x0 + 3, w - 6, top + 16, PAVEMENT_TOP - 60, wallc, 12, 19, 32)
+    window_grid(ctx, rng, x0 + 3, w - 6, top + 16, PAVEMENT_TOP - 60, wallc, 12, 19, 32,
+                balconies=balconies)
     string_course(ctx, x0, w, PAVEMENT_TOP - 56, wallc)
     # The entrance under a small canopy.
     door(ctx, rng, x0 + w / 2 - 13, 26, 40, hexcolour("3e5866"), wallc)
@@ -995,6 +1063,8 @@ def church(ctx, rng, x0, w, top):
     ctx.set_line_width(0.6)
     ctx.stroke()
     wreath(ctx, rx, PAVEMENT_TOP - 34, 6)
+    for fx in (rx - 34, rx + 34):
+        fir_tub(ctx, rng, fx, 34)
 
 
 def music_hall(ctx, rng, x0, w, top):
@@ -1429,14 +1499,14 @@ BLOCKS = [
     [("townhouse", 100, 228, BRICK_BROWN, "brick", "gable", hexcolour("27406a"), 0.7),
      ("church", 170, 214),
      ("shop", 120, 250, SLATE, "stucco", hexcolour("2f5f9a"), "CAFE"),
-     ("apartment", 122, 120, STONE, "stone", 0.25)],
+     ("apartment", 122, 120, STONE, "stone", 0.25, True)],
     [("apartment", 140, 112, hexcolour("8d9cae"), "stucco", 0.25),
      ("townhouse", 110, 184, TEAL, "clapboard", "hip", hexcolour("f0e6d0"), None),
      ("shop", 150, 238, BRICK_RED, "brick", hexcolour("8a2a55"), "RECORDS"),
      ("townhouse", 112, 192, OCHRE, "stucco", "hip", hexcolour("2f5e46"), None)],
     [("music_hall", 224, 130),
-     ("apartment", 92, 124, BRICK_BROWN, "brick", 0.55),
-     ("apartment", 84, 116, hexcolour("9fb0a4"), "stucco", None),
+     ("apartment", 92, 126, BRICK_BROWN, "brick", 0.55),
+     ("apartment", 84, 116, hexcolour("9fb0a4"), "stucco", None, True),
      ("shop", 112, 244, SAGE, "clapboard", hexcolour("c8642a"), "GIFTS")],
 ]
 LAMPS = [(250,), (200,), (396,), (100,), (352,)]
