@@ -7,7 +7,7 @@ things only one block has (a crossing, a drain, a manhole) stand between.
 
 Rows (from the top of the picture; on a 640 x 480 screen the front layer shows
 the block at 480/512 of its size, row r at y = 0.9375 r):
-  0 ..          sky, transparent, above the roofs (roofs from row 60 to 250)
+  0 ..          sky, transparent, above the roofs (roofs from row 55 to 250)
   .. 352        facades
   352 .. 389    pavement, where Santa walks (his soles at y = 359, row 383)
   389 .. 396    kerb
