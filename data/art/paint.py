@@ -59,34 +59,6 @@ def polygon(ctx, points):
     ctx.close_path()
 
 
-def vertical_gradient(y0, y1, top, bottom):
-    import cairo
-    g = cairo.LinearGradient(0, y0, 0, y1)
-    g.add_color_stop_rgb(0, *top)
-    g.add_color_stop_rgb(1, *bottom)
-    return g
-
-
-def snow_cap(ctx, x, y, w, depth, seed):
-    """A lumpy layer of snow lying on a flat edge from (x, y) to (x + w, y)."""
-    rng = Lcg(seed)
-    ctx.move_to(x - 1, y + 1)
-    steps = max(2, int(w / 7))
-    for i in range(steps + 1):
-        px = x - 1 + (w + 2) * i / steps
-        py = y - depth * (0.55 + 0.45 * rng.unit())
-        ctx.line_to(px, py)
-    ctx.line_to(x + w + 1, y + 1)
-    # Drips hanging over the edge.
-    for i in range(steps):
-        px = x + w * (i + 0.5) / steps
-        ctx.line_to(px + 2, y + 1)
-        ctx.line_to(px, y + 1 + depth * 0.8 * rng.unit())
-        ctx.line_to(px - 2, y + 1)
-    ctx.close_path()
-    fill_stroke(ctx, FUR, FUR_SHADE, 0.8)
-
-
 class Lcg:
     """A fixed pseudo-random sequence, so every build draws the same picture."""
 
@@ -125,17 +97,3 @@ def lit(rgb, amount=0.25):
 def shaded(rgb, amount=0.45):
     """The colour in shade: darker and cooler, with the shade's blue mixed in."""
     return mix(tuple(c * (1.0 - 0.35 * amount) for c in rgb), COOL_SHADE, amount)
-
-
-def soft_shadow(ctx, path, dx, dy, alpha, spread=1.5, layers=3):
-    """A soft cast shadow: path() offset by (dx, dy), filled a few times with
-    growing offsets and falling alpha so its edge blurs away from the object.
-    Uses the current source colour's hue only through COOL_SHADE."""
-    for k in range(layers):
-        f = k / max(1, layers - 1)
-        ctx.save()
-        ctx.translate(dx + spread * (f - 0.5), dy + spread * (f - 0.5))
-        path()
-        ctx.restore()
-        colour(ctx, shaded(COOL_SHADE, 0.6), alpha / layers)
-        ctx.fill()
