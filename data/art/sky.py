@@ -1,15 +1,21 @@
 """The sun and the one ray that eight copies of make its turning ring.
 
-Sun 64 x 64: a disc of radius 25 about its centre in a soft corona that
-fades out by 31.5 px, clear of the picture's edges. The scene turns the sun by
-a few degrees about its top-left corner, so its own light may come from the
-upper right like the rest of the street's.
+The scene draws the sun (64 x 64) with its top-left corner at the sun's place,
+rocked up to 7 degrees either way about that corner. The ring of rays does not
+rock with it: it turns about a centre 5 px right of and 2.5 px above the
+picture's middle, at (37, 29.5) of the unrocked picture. So the disc is drawn
+about (CX, CY), beside the ring's centre, and the ring stays nearly concentric
+with it however the sun rocks (at most about 7 px off). The disc (radius 25.5)
+sits in a warm halo that fades out just inside the picture's edges.
 
-Each ray (10 x 26) is placed with its top edge 35 to 45 px out from the
-ring's centre and points away from it, so its top is the broad inner end and
-it tapers outward. The rays turn all the way round, so a ray is shaded
-symmetrically about its own centre line: light from one side would swing
-round with it."""
+Each ray (10 x 26) is drawn with its top edge 35 to 45 px out from the ring's
+centre (the distance breathes), its left edge on the ring's radius, so the
+quad is off the radius by half its width. The beam inside it runs along the
+line from the ring's centre through (BEAM_LEAN x distance) of the quad's left
+edge, so every beam points at the centre; it is brightest and widest at its
+inner end and tapers and fades outward. The rays turn all the way round, so a
+beam is shaded the same on both sides of its own line: light from one side
+would swing round with it. Neither picture has a dark line round its glow."""
 
 import math
 
@@ -17,9 +23,9 @@ import cairo
 
 from paint import Lcg, colour, ellipse, hexcolour
 
-CENTRE = 32
-RADIUS = 25
-CORONA = 31.5
+CX, CY = 35.0, 30.5
+RADIUS = 25.0
+SIZE = 64
 INK = hexcolour("8a3a0e")        # burnt orange: the sun's own line, warmer than the city's
 CORE = hexcolour("fffbea")
 GOLD = hexcolour("ffd75a")
@@ -27,6 +33,68 @@ AMBER = hexcolour("fbb03b")
 EMBER = hexcolour("f08a24")
 BLUSH = hexcolour("ff7f5c")
 SUNLIGHT = hexcolour("fff2d6")
+HALO = hexcolour("ffe7a3")
+RAY_GOLD = hexcolour("ffcf4a")
+RAY_INNER = 40.0                 # the ray's mean distance from the ring's centre
+BEAM_LEAN = 0.125                # the beam's offset from the quad's left edge per px of distance
+
+
+def smoothstep(e0, e1, x):
+    t = min(1.0, max(0.0, (x - e0) / (e1 - e0)))
+    return t * t * (3 - 2 * t)
+
+
+def mix3(a, b, t):
+    return tuple(a[i] + (b[i] - a[i]) * t for i in range(3))
+
+
+def paint_pixels(ctx, width, height, shade, samples=4):
+    """Paints a picture pixel by pixel: shade(x, y) gives (rgb, alpha) at a
+    point, averaged over samples x samples points in each pixel. Where the
+    picture would be fully clear it keeps an alpha of 1/255 in the glow's own
+    colour, so that bilinear scaling blends the soft edge towards light, not
+    towards the black of an empty texel."""
+    surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, width, height)
+    stride = surface.get_stride()
+    data = surface.get_data()
+    for y in range(height):
+        for x in range(width):
+            r = g = b = a = 0.0
+            for sy in range(samples):
+                for sx in range(samples):
+                    rgb, alpha = shade(x + (sx + 0.5) / samples, y + (sy + 0.5) / samples)
+                    r += rgb[0] * alpha
+                    g += rgb[1] * alpha
+                    b += rgb[2] * alpha
+                    a += alpha
+            n = samples * samples
+            a8 = max(1, min(255, round(a / n * 255)))
+            scale = a8 / 255 / (a / n) if a > 0 else 0
+            if a <= 0:
+                r, g, b, a = SUNLIGHT[0], SUNLIGHT[1], SUNLIGHT[2], 1.0
+                n, scale = 1, a8 / 255
+            px = [round(c / n * scale * 255) for c in (b, g, r)]
+            data[y * stride + 4 * x:y * stride + 4 * x + 4] = bytes(
+                [min(a8, v) for v in px] + [a8])
+    surface.mark_dirty()
+    ctx.set_source_surface(surface, 0, 0)
+    ctx.paint()
+
+
+def halo_at(x, y):
+    """The warm light round the disc: nearly opaque gold at the rim, paling
+    to the sky's own light and fading out 2 px inside the picture's edges."""
+    r = math.hypot(x - CX, y - CY)
+    edge = min(x, y, SIZE - x, SIZE - y)
+    fade = smoothstep(0.0, 3.5, edge)
+    rim = 1 - smoothstep(RADIUS + 0.5, RADIUS + 4.0, r)
+    glow = (1 - smoothstep(RADIUS, 33.0, r)) ** 0.8 * 0.7
+    rgb = mix3(HALO, SUNLIGHT, smoothstep(RADIUS + 1.5, RADIUS + 6.0, r))
+    return rgb, max(rim, glow) * fade
+
+
+def halo(ctx):
+    paint_pixels(ctx, SIZE, SIZE, halo_at)
 
 
 def weighted_ring(ctx, cx, cy, r, thin, thick, dx, dy):
@@ -69,23 +137,12 @@ def tapered_stroke(ctx, points, width):
     ctx.fill()
 
 
-def corona(ctx):
-    glow = cairo.RadialGradient(CENTRE, CENTRE, RADIUS, CENTRE, CENTRE, CORONA)
-    glow.add_color_stop_rgba(0, *SUNLIGHT, 1.0)
-    glow.add_color_stop_rgba(0.3, *SUNLIGHT, 0.7)
-    glow.add_color_stop_rgba(0.7, *GOLD, 0.25)
-    glow.add_color_stop_rgba(1, *SUNLIGHT, 0.0)
-    ctx.set_source(glow)
-    ctx.arc(CENTRE, CENTRE, CORONA, 0, 2 * math.pi)
-    ctx.fill()
-
-
 def disc(ctx):
     """The ball of the sun: a hot pale core towards the upper right, deepening
     to amber and ember at the lower left, with soft painted mottling and a
     few curls of flame on its surface."""
-    ctx.arc(CENTRE, CENTRE, RADIUS, 0, 2 * math.pi)
-    body = cairo.RadialGradient(CENTRE + 8, CENTRE - 9, 2, CENTRE + 2, CENTRE - 2, RADIUS + 5)
+    ctx.arc(CX, CY, RADIUS, 0, 2 * math.pi)
+    body = cairo.RadialGradient(CX + 8, CY - 9, 2, CX + 2, CY - 2, RADIUS + 5)
     body.add_color_stop_rgb(0, *CORE)
     body.add_color_stop_rgb(0.35, *GOLD)
     body.add_color_stop_rgb(0.75, *AMBER)
@@ -93,14 +150,14 @@ def disc(ctx):
     ctx.set_source(body)
     ctx.fill()
     ctx.save()
-    ctx.arc(CENTRE, CENTRE, RADIUS, 0, 2 * math.pi)
+    ctx.arc(CX, CY, RADIUS, 0, 2 * math.pi)
     ctx.clip()
     rng = Lcg(1225)
     for _ in range(40):
         angle = rng.range(0, 2 * math.pi)
         dist = rng.range(4, RADIUS)
-        x, y = CENTRE + dist * math.cos(angle), CENTRE + dist * math.sin(angle)
-        lit = (x - CENTRE) - (y - CENTRE) > 0
+        x, y = CX + dist * math.cos(angle), CY + dist * math.sin(angle)
+        lit = (x - CX) - (y - CY) > 0
         ellipse(ctx, x, y, rng.range(2.0, 4.5), rng.range(1.5, 3.0))
         colour(ctx, CORE if lit else EMBER, rng.range(0.06, 0.14))
         ctx.fill()
@@ -108,27 +165,27 @@ def disc(ctx):
     for start, sweep, lit in ((2.55, 0.9, False), (3.75, 0.7, False), (1.45, 0.6, False),
                               (5.3, 0.8, True), (-0.3, 0.6, True)):
         ctx.new_path()
-        ctx.arc(CENTRE, CENTRE, RADIUS - 4.5, start, start + sweep)
+        ctx.arc(CX, CY, RADIUS - 4.5, start, start + sweep)
         colour(ctx, CORE if lit else EMBER, 0.35 if lit else 0.3)
         ctx.set_line_width(1.4)
         ctx.set_line_cap(cairo.LINE_CAP_ROUND)
         ctx.stroke()
     # Deeper, warmer colour along the lower-left rim, away from the light.
-    rim = cairo.RadialGradient(CENTRE + 4, CENTRE - 4, RADIUS - 3, CENTRE + 4, CENTRE - 4, RADIUS + 6)
+    rim = cairo.RadialGradient(CX + 4, CY - 4, RADIUS - 3, CX + 4, CY - 4, RADIUS + 6)
     rim.add_color_stop_rgba(0, *EMBER, 0.0)
     rim.add_color_stop_rgba(1, *hexcolour("e0641a"), 0.55)
     ctx.set_source(rim)
     ctx.paint()
     ctx.restore()
     colour(ctx, INK)
-    weighted_ring(ctx, CENTRE, CENTRE, RADIUS, 0.9, 2.2, -1, 1)
+    weighted_ring(ctx, CX, CY, RADIUS, 0.9, 2.2, -1, 1)
 
 
 def face(ctx):
     """A content face looking down towards the street at the lower left:
     heavy sleepy lids, arched brows, a round nose, blushing cheeks and a
     small lopsided smile, all in tapering brush strokes."""
-    fx, fy = CENTRE - 2.5, CENTRE + 1.5
+    fx, fy = CX - 2.5, CY + 1.5
     for cx, cy in ((fx - 12.5, fy + 5), (fx + 10.5, fy + 5)):
         blush = cairo.RadialGradient(cx, cy, 0.5, cx, cy, 5.5)
         blush.add_color_stop_rgba(0, *BLUSH, 0.6)
@@ -181,63 +238,35 @@ def face(ctx):
 
 
 def draw_sun(ctx, width, height):
-    corona(ctx)
+    halo(ctx)
     disc(ctx)
     face(ctx)
 
 
+def beam_at(x, v):
+    """A soft beam of sunlight at (x across, v out along) the ray's quad: a
+    hot pale core along the line to the ring's centre, widest just inside
+    its inner end, tapering and fading to nothing at the outer end."""
+    axis = BEAM_LEAN * (RAY_INNER + v)
+    t = v / 26.0
+    half = 3.9 * (1 - t) ** 1.3 + 0.55
+    across = abs(x - axis) / half
+    core = min(1.0, 1.35 * math.exp(-1.4 * across * across))
+    # A wide soft glow round the inner half, out to the quad's sides.
+    glow_half = 5.0 * (1 - t) + 1.0
+    sheath = math.exp(-1.0 * ((x - axis) / glow_half) ** 2) * 0.7 * (1 - t) ** 1.6
+    # The inner end is rounded off over its first pixels, so no straight cut shows.
+    inner = 0.4 + 0.6 * smoothstep(0.0, 4.5, v)
+    along = 1 - smoothstep(0.15, 1.0, t) ** 1.2
+    alpha = min(1.0, max(core * along, sheath) * inner)
+    rgb = mix3(CORE, RAY_GOLD, min(1.0, across * 1.5 + t * 0.5))
+    rgb = mix3(rgb, HALO, smoothstep(0.7, 1.3, across))
+    rgb = mix3(rgb, CORE, smoothstep(1.1, 2.0, across))
+    return rgb, alpha
+
+
 def draw_ray(ctx, width, height):
-    """A tongue of sunlight: broad and rounded at its inner end, where it
-    leaves the corona, paling from amber to a light gold as it tapers to a
-    point,
-    with a soft glow round it and a warm line along its flanks. Its lean is
-    the only thing not symmetric about its centre line."""
-    cx = width / 2
-
-    def spike(grow):
-        # A lick of flame that leans a little, so the ring seems to swirl.
-        ctx.new_path()
-        ctx.move_to(cx - 4.2 - grow, 4.5)
-        ctx.curve_to(cx - 4.2 - grow, 0.6 - grow * 0.5, cx + 4.2 + grow, 0.6 - grow * 0.5,
-                     cx + 4.2 + grow, 4.5)
-        ctx.curve_to(cx + 4.0 + grow, 11, cx + 2.8 + grow * 0.6, 18, cx + 2.4, height - 1.0 + grow * 0.3)
-        ctx.curve_to(cx - 0.2 - grow * 0.6, 18, cx - 3.6 - grow, 12, cx - 4.2 - grow, 4.5)
-        ctx.close_path()
-
-    spike(0.9)
-    colour(ctx, SUNLIGHT, 0.4)
-    ctx.fill()
-    spike(0)
-    fill = cairo.LinearGradient(0, 1, 0, height)
-    fill.add_color_stop_rgb(0, *AMBER)
-    fill.add_color_stop_rgb(0.45, *GOLD)
-    fill.add_color_stop_rgb(1, *hexcolour("fff0a0"))
-    ctx.set_source(fill)
-    ctx.fill_preserve()
-    path = ctx.copy_path()
-    # Warmer on both flanks, brightest down the middle.
-    ctx.save()
-    ctx.clip()
-    flanks = cairo.LinearGradient(cx - 4, 0, cx + 4, 0)
-    flanks.add_color_stop_rgba(0, *EMBER, 0.4)
-    flanks.add_color_stop_rgba(0.5, *EMBER, 0.0)
-    flanks.add_color_stop_rgba(1, *EMBER, 0.4)
-    ctx.set_source(flanks)
-    ctx.paint()
-    ctx.move_to(cx - 0.3, 2.6)
-    ctx.curve_to(cx, 8, cx + 0.8, 12, cx + 1.4, 17)
-    colour(ctx, CORE, 0.7)
-    ctx.set_line_width(1.5)
-    ctx.set_line_cap(cairo.LINE_CAP_ROUND)
-    ctx.stroke()
-    ctx.restore()
-    ctx.append_path(path)
-    ink = cairo.LinearGradient(0, 0, 0, height)
-    ink.add_color_stop_rgba(0, *INK, 0.9)
-    ink.add_color_stop_rgba(1, *INK, 0.45)
-    ctx.set_source(ink)
-    ctx.set_line_width(0.8)
-    ctx.stroke()
+    paint_pixels(ctx, width, height, beam_at)
 
 
 IMAGES = {
