@@ -53,7 +53,7 @@ def paint_pixels(ctx, width, height, shade, samples=4):
     point, averaged over samples x samples points in each pixel. Where the
     picture would be fully clear it keeps an alpha of 1/255 in the glow's own
     colour, so that bilinear scaling blends the soft edge towards light, not
-    towards the black of an empty texel."""
+    towards the black of an empty texel; only its outermost texels are clear."""
     surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, width, height)
     stride = surface.get_stride()
     data = surface.get_data()
@@ -68,9 +68,10 @@ def paint_pixels(ctx, width, height, shade, samples=4):
                     b += rgb[2] * alpha
                     a += alpha
             n = samples * samples
-            a8 = max(1, min(255, round(a / n * 255)))
+            border = x in (0, width - 1) or y in (0, height - 1)
+            a8 = max(0 if border else 1, min(255, round(a / n * 255)))
             scale = a8 / 255 / (a / n) if a > 0 else 0
-            if a <= 0:
+            if a <= 0 or a8 == 0:
                 r, g, b, a = SUNLIGHT[0], SUNLIGHT[1], SUNLIGHT[2], 1.0
                 n, scale = 1, a8 / 255
             px = [round(c / n * scale * 255) for c in (b, g, r)]
@@ -258,7 +259,9 @@ def beam_at(x, v):
     # The inner end is rounded off over its first pixels, so no straight cut shows.
     inner = 0.4 + 0.6 * smoothstep(0.0, 4.5, v)
     along = 1 - smoothstep(0.15, 1.0, t) ** 1.2
-    alpha = min(1.0, max(core * along, sheath) * inner)
+    # The glow fades out before the quad's sides and leaves their outer columns clear.
+    sides = smoothstep(1.0, 3.0, min(x, 10.0 - x))
+    alpha = min(1.0, max(core * along, sheath) * inner) * sides
     rgb = mix3(CORE, RAY_GOLD, min(1.0, across * 1.5 + t * 0.5))
     rgb = mix3(rgb, HALO, smoothstep(0.7, 1.3, across))
     rgb = mix3(rgb, CORE, smoothstep(1.1, 2.0, across))
