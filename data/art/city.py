@@ -11,8 +11,9 @@ the block at 480/512 of its size, row r at y = 0.9375 r):
   .. 352        facades
   352 .. 389    pavement, where Santa walks (his soles at y = 359, row 383)
   389 .. 396    kerb
-  396 .. 512    street: cars driving right stand at rows 405 and 416, cars
-                driving left at rows 459 and 469, a dashed line between them
+  396 .. 496    street: cars driving right stand at rows 405 and 416, cars
+                driving left at rows 458 and 469, a dashed line between them
+  490 .. 512    the near kerb under its bank of shovelled snow
 The banner lines run over rows 359 to 381 (the pavement) and 412 to 435 (the
 street): no texel there is brighter than a luminance of 0.55, so the white
 letters read; the snow heaps along the kerb start below the first band.
@@ -37,7 +38,7 @@ import math
 
 import cairo
 
-from paint import (COOL_SHADE, GOLD, OUTLINE, SNOW_LIGHT, SNOW_SHADE, Lcg,
+from paint import (COOL_SHADE, GOLD, KEY_LIGHT, OUTLINE, SNOW_LIGHT, SNOW_SHADE, Lcg,
                    colour, ellipse, hexcolour, lit, mix, polygon, rounded_rect,
                    shaded)
 
@@ -45,6 +46,7 @@ PAVEMENT_TOP = 352
 KERB_TOP = 389
 STREET_TOP = 396
 LANE_LINE = 452
+NEAR_KERB = 496
 SIZE = 512
 EDGE = 32
 SHADOW_DX, SHADOW_DY = -3.0, 4.0  # where a ledge's shadow falls on the wall
@@ -1350,14 +1352,18 @@ def ground(ctx):
             fill(ctx, lit(ASPHALT, 0.5) if rng.unit() < 0.6 else shaded(ASPHALT, 0.6), 0.5)
     # Slush ridges that the traffic pushed up between and beside the tyre
     # tracks: lit along their tops, a cool shadow under them, a few clumps.
-    ridges = ((407, 413), (419, 428), (432, 446), (461, 466), (472, 482), (496, 506))
+    ridges = ((407, 413), (419, 428), (432, 446), (461, 466), (472, 482))
     for i, (y0, y1) in enumerate(ridges):
         for x in range(-64, SIZE + 64, 64):
             rng = Lcg(79 + 13 * i)
-            top = [(x + k * 8, y0 + rng.range(0, 2.0) * (0 < k < 8)) for k in range(9)]
-            low = [(x + k * 8, y1 - rng.range(0, 2.0) * (0 < k < 8)) for k in range(9)]
+            top = [(x + k * 8, y0 + rng.range(0.0, 2.5) * (0 < k < 8)) for k in range(9)]
+            low = [(x + k * 8, y1 - rng.range(-0.5, 3.0) * (0 < k < 8)) for k in range(9)]
             polygon(ctx, top + low[::-1])
-            fill(ctx, SLUSH, 0.42)
+            g = cairo.LinearGradient(x, 0, x + 64, 0)
+            for k in range(5):
+                g.add_color_stop_rgba(k / 4, *SLUSH, 0.3 + 0.25 * rng.unit() * (0 < k < 4) + 0.12 * (k in (0, 4)))
+            ctx.set_source(g)
+            ctx.fill()
             ctx.move_to(*low[0])
             for p in low[1:]:
                 ctx.line_to(*p)
@@ -1367,7 +1373,7 @@ def ground(ctx):
             ctx.move_to(top[0][0], top[0][1] + 0.6)
             for p in top[1:]:
                 ctx.line_to(p[0], p[1] + 0.6)
-            colour(ctx, mix(SLUSH, SNOW_SHADE, 0.5), 0.4)
+            colour(ctx, mix(mix(SLUSH, SNOW_SHADE, 0.5), KEY_LIGHT, 0.1), 0.4)
             ctx.set_line_width(0.9)
             ctx.stroke()
             for k in range(3):
@@ -1377,13 +1383,21 @@ def ground(ctx):
                 ellipse(ctx, cx, cy, rx, rx * 0.55)
                 fill(ctx, mix(SLUSH, SNOW_SHADE, 0.3), 0.55)
                 ellipse(ctx, cx + 0.4, cy - 0.5, rx * 0.6, rx * 0.25)
-                fill(ctx, mix(SLUSH, SNOW_SHADE, 0.55), 0.5)
+                fill(ctx, mix(SLUSH, SNOW_SHADE, 0.55), 0.4)
     # The wet, darker ruts the tyres keep clear, with the tread's marks.
-    for y in (405, 416, 459, 469):
-        ctx.rectangle(0, y - 3, SIZE, 5)
-        ctx.set_source(gradient(y - 3, y + 2, [(0, ASPHALT, 0), (0.5, shaded(ASPHALT, 0.7), 0.6),
-                                               (1, ASPHALT, 0)]))
-        ctx.fill()
+    for i, y in enumerate((405, 416, 459, 469)):
+        for x in range(-64, SIZE + 64, 64):
+            rng = Lcg(151 + 7 * i)
+            sway = [rng.range(-0.8, 0.8) * (0 < k < 4) for k in range(5)]
+            ctx.move_to(x, y - 3)
+            for k in range(1, 5):
+                ctx.line_to(x + 16 * k, y - 3 + sway[k])
+            for k in range(4, -1, -1):
+                ctx.line_to(x + 16 * k, y + 2 + sway[k])
+            ctx.close_path()
+            ctx.set_source(gradient(y - 3, y + 2, [(0, ASPHALT, 0), (0.5, shaded(ASPHALT, 0.7), 0.6),
+                                                   (1, ASPHALT, 0)]))
+            ctx.fill()
         for x in range(-8, SIZE + 8, 4):
             ctx.move_to(x, y - 2)
             ctx.line_to(x + 2, y + 1)
@@ -1401,6 +1415,187 @@ def ground(ctx):
         for k in range(4):
             ctx.rectangle(x + 12 + rng.unit() * 30, LANE_LINE - 2, rng.range(2, 5), 4)
         fill(ctx, SLUSH, 0.5)
+    # Nearer the viewer the wet road mirrors more of the sky.
+    ctx.rectangle(0, LANE_LINE + 3, SIZE, NEAR_KERB - LANE_LINE - 3)
+    ctx.set_source(gradient(LANE_LINE + 3, NEAR_KERB, [(0, SKY_LOW, 0), (1, SKY_LOW, 0.14)]))
+    ctx.fill()
+    near_kerb(ctx)
+
+
+def near_kerb(ctx):
+    """The near side of the street along the very bottom, below the wheels of
+    the cars driving left: a wet dark seam, the granite kerb's lit top in the
+    gaps, and the snow shovelled off the road heaped over it, white on top in
+    the sun and pale blue on its face, with a sparkle here and there."""
+    top = NEAR_KERB
+    ctx.rectangle(0, top - 3, SIZE, SIZE - top + 3)
+    ctx.set_source(gradient(top - 3, top + 1, [(0, shaded(ASPHALT, 0.3), 0), (1, shaded(ASPHALT, 0.9), 0.8)]))
+    ctx.fill()
+    ctx.rectangle(0, top, SIZE, SIZE - top)
+    ctx.set_source(gradient(top, top + 4, [(0, lit(KERB, 0.3)), (1, shaded(KERB, 0.3))]))
+    ctx.fill()
+    for x in range(-64, SIZE + 64, 64):
+        rng = Lcg(307)
+        # Mounds of shovelled snow, three to a slab, rounded on top.
+        edge = [(x, top - 5.0)]
+        for k in range(1, 4):
+            edge.append((x + k * 64 / 3 - rng.range(4, 10), top - 5.0 - rng.range(2.5, 5.5)))
+            edge.append((x + k * 64 / 3, top - 5.0 if k == 3 else top - rng.range(3.0, 5.0)))
+        ctx.move_to(x, SIZE)
+        ctx.line_to(*edge[0])
+        for (px, py), (qx, qy) in zip(edge[:-1], edge[1:]):
+            ctx.curve_to(px + (qx - px) * 0.5, py, qx - (qx - px) * 0.5, qy, qx, qy)
+        ctx.line_to(x + 64, SIZE)
+        ctx.close_path()
+        ctx.set_source(gradient(top - 9, SIZE, [(0, mix(SNOW_LIGHT, KEY_LIGHT, 0.35)), (0.3, SNOW_LIGHT),
+                                                (0.65, mix(SNOW_LIGHT, SNOW_SHADE, 0.6)), (1, SNOW_SHADE)]))
+        ctx.fill()
+        # Lumps on its face, shaded on their lower left.
+        for k in range(6):
+            lx = x + rng.range(4, 60)
+            ly = rng.range(top + 4, SIZE - 3)
+            rx = rng.range(3, 7)
+            ellipse(ctx, lx - 1, ly + 1, rx, rx * 0.45)
+            fill(ctx, SNOW_SHADE, 0.5)
+            ellipse(ctx, lx + 0.5, ly - 0.6, rx * 0.8, rx * 0.3)
+            fill(ctx, SNOW_LIGHT, 0.6)
+        for k in range(3):
+            ctx.rectangle(math.floor(x + rng.range(2, 62)), math.floor(rng.range(top - 5, top + 3)), 1, 1)
+            fill(ctx, (1, 1, 1))
+        # A cool rim of shadow where the heap meets the wet road.
+        ctx.move_to(*edge[0])
+        for (px, py), (qx, qy) in zip(edge[:-1], edge[1:]):
+            ctx.curve_to(px + (qx - px) * 0.5, py, qx - (qx - px) * 0.5, qy, qx, qy)
+        colour(ctx, COOL_SHADE, 0.3)
+        ctx.set_line_width(1.2)
+        ctx.stroke()
+
+
+def wet_reflection(ctx, x0, x1):
+    """The wet asphalt below the far kerb mirrors the buildings' lower floors:
+    their colours, blurred, upside down and squeezed, faintly over the
+    gutter and the first rut. Only between x0 and x1, so the block's edges
+    stay the same as every other block's."""
+    target = ctx.get_target()
+    target.flush()
+    small = cairo.ImageSurface(cairo.FORMAT_ARGB32, SIZE // 8, 6)
+    sc = cairo.Context(small)
+    sc.scale(1 / 8, 6 / 80)
+    sc.translate(0, -(PAVEMENT_TOP - 80))
+    sc.set_source_surface(target, 0, 0)
+    sc.get_source().set_filter(cairo.FILTER_GOOD)
+    sc.paint()
+    top, rows = STREET_TOP + 1, 8
+    ctx.save()
+    ctx.rectangle(x0, top, x1 - x0, rows)
+    ctx.clip()
+    ctx.push_group()
+    ctx.translate(0, top)
+    ctx.scale(8, -rows / 6)
+    ctx.translate(0, -6)
+    ctx.set_source_surface(small, 0, 0)
+    ctx.get_source().set_filter(cairo.FILTER_BILINEAR)
+    ctx.get_source().set_extend(cairo.EXTEND_PAD)
+    ctx.paint()
+    ctx.identity_matrix()
+    ctx.pop_group_to_source()
+    mask = cairo.LinearGradient(x0, 0, x1, 0)
+    span = x1 - x0
+    for at, a in ((0, 0), (40 / span, 1), (1 - 40 / span, 1), (1, 0)):
+        mask.add_color_stop_rgba(at, 0, 0, 0, a * 0.28)
+    ctx.mask(mask)
+    ctx.restore()
+
+
+def puddle(ctx, x, y, w):
+    """Meltwater lying in a dip: the sky mirrored in it (pale at the far
+    edge, deeper nearer), a dark wet rim and a glint from the sun."""
+    h = w * 0.16
+    ellipse(ctx, x, y, w / 2 + 2, h / 2 + 1.2)
+    fill(ctx, shaded(ASPHALT, 0.8), 0.6)
+    ellipse(ctx, x, y, w / 2, h / 2)
+    ctx.set_source(gradient(y - h / 2, y + h / 2, [(0, mix(SKY_LOW, ASPHALT, 0.25)), (1, mix(GLASS_DEEP, ASPHALT, 0.3))]))
+    ctx.fill()
+    ellipse(ctx, x + w * 0.12, y - h * 0.15, w * 0.18, h * 0.12)
+    fill(ctx, mix(SKY_LOW, SNOW_SHADE, 0.4), 0.7)
+
+
+def road_patch(ctx, rng, x, y, w, h):
+    """A patch of newer, darker asphalt, its sealed seams a little lighter,
+    with a crack running on from one corner."""
+    polygon(ctx, [(x, y), (x + w, y + 0.5), (x + w - 1, y + h), (x + 1, y + h - 0.5)])
+    path = ctx.copy_path()
+    fill(ctx, shaded(ASPHALT, 0.35), 0.75)
+    ctx.append_path(path)
+    colour(ctx, lit(ASPHALT, 0.35), 0.55)
+    ctx.set_line_width(1.0)
+    ctx.stroke()
+    crack(ctx, rng, x + w - 1, y + h, 1, 1)
+
+
+def crack(ctx, rng, x, y, dx, dy, length=8):
+    """A hairline crack in the asphalt, dark, with a lighter lip on its lit side."""
+    points = [(x, y)]
+    for k in range(length):
+        x += dx * rng.range(2, 4)
+        y += dy * rng.range(0.2, 1.2) * (1 if rng.unit() < 0.7 else -1)
+        points.append((x, y))
+    for offset, rgb, a in ((0.8, lit(ASPHALT, 0.4), 0.35), (0, shaded(ASPHALT, 0.9), 0.8)):
+        ctx.move_to(points[0][0], points[0][1] - offset)
+        for px, py in points[1:]:
+            ctx.line_to(px, py - offset)
+        colour(ctx, rgb, a)
+        ctx.set_line_width(0.7)
+        ctx.stroke()
+
+
+def worn_paint(ctx, rng, paint):
+    """Fills the current path with road paint, worn through in flecks."""
+    path = ctx.copy_path()
+    fill(ctx, paint, 0.85)
+    ctx.save()
+    ctx.append_path(path)
+    ctx.clip()
+    x0, y0, x1, y1 = ctx.clip_extents()
+    for k in range(int((x1 - x0) * (y1 - y0) / 12)):
+        ellipse(ctx, rng.range(x0, x1), rng.range(y0, y1), rng.range(0.8, 2.2), rng.range(0.4, 0.9))
+        fill(ctx, ASPHALT, 0.55)
+    ctx.restore()
+
+
+def lane_arrow(ctx, rng, x, y):
+    """A painted arrow along the lane, pointing the way the traffic drives,
+    squashed by the low view along the road."""
+    polygon(ctx, [(x, y - 1.6), (x + 26, y - 1.6), (x + 26, y - 4.5), (x + 38, y), (x + 26, y + 4.5),
+                  (x + 26, y + 1.6), (x, y + 1.6)])
+    worn_paint(ctx, rng, hexcolour("c9c6ba"))
+
+
+def road_word(ctx, rng, x, y, text, paint):
+    """Letters painted on the road, centred on x, long and low as a driver sees them."""
+    ctx.save()
+    ctx.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_BOLD)
+    ctx.translate(x, y)
+    ctx.scale(1.3, 0.62)
+    ctx.set_font_size(18)
+    ext = ctx.text_extents(text)
+    ctx.move_to(-ext.x_bearing - ext.width / 2, 0)
+    ctx.text_path(text)
+    ctx.restore()
+    worn_paint(ctx, rng, paint)
+
+
+def bus_stop(ctx, rng, x, w):
+    """The bus stop's box along the near lane: a dashed yellow edge and the
+    words BUS STOP, worn by the tyres."""
+    paint = hexcolour("c9a640")
+    y0, y1 = 474, NEAR_KERB - 6
+    for k in range(int(w // 12)):
+        ctx.rectangle(x + k * 12, y0, 7, 1.6)
+    ctx.rectangle(x, y0, 1.6, y1 - y0)
+    ctx.rectangle(x + w - 1.6, y0, 1.6, y1 - y0)
+    worn_paint(ctx, rng, paint)
+    road_word(ctx, rng, x + w / 2, y1 - 2, "BUS STOP", paint)
 
 
 def drain(ctx, x):
@@ -1446,7 +1641,7 @@ def crossing(ctx, x, w):
     y = STREET_TOP + 6
     paint = hexcolour("868d9a")
     rng = Lcg(211)
-    while y < SIZE - 2:
+    while y < NEAR_KERB - 6:
         ctx.rectangle(x, y, w, 6)
         ctx.set_source(gradient(y, y + 6, [(0, mix(paint, SLUSH, 0.1)), (1, mix(paint, SLUSH, 0.45))]))
         ctx.fill()
@@ -1457,6 +1652,14 @@ def crossing(ctx, x, w):
             ellipse(ctx, x + rng.range(3, w - 3), y + rng.range(1.5, 4.5), rng.range(1.5, 4), rng.range(0.6, 1.4))
             fill(ctx, ASPHALT, 0.45)
         y += 12
+    # The snow is cleared off the near kerb where the crossing meets it.
+    ctx.rectangle(x - 4, NEAR_KERB - 2, w + 8, SIZE - NEAR_KERB + 2)
+    ctx.set_source(gradient(NEAR_KERB - 2, SIZE, [(0, lit(KERB, 0.3)), (0.3, shaded(KERB, 0.2)),
+                                                  (1, mix(shaded(KERB, 0.3), TRODDEN, 0.5))]))
+    ctx.fill()
+    for side in (x - 4, x + w + 4):
+        ellipse(ctx, side, NEAR_KERB + 6, 3, 9)
+        fill(ctx, SNOW_SHADE, 0.8)
 
 
 def bollard(ctx, x):
@@ -1511,7 +1714,17 @@ BLOCKS = [
 ]
 LAMPS = [(250,), (200,), (396,), (100,), (352,)]
 DRAINS = [(300,), (170, 380), (100,), (210,), (350,)]
-MANHOLES = [((180, 430),), (), ((200, 486),), ((360, 432),), ((150, 490),)]
+MANHOLES = [((180, 430),), ((250, 442),), ((200, 480),), ((360, 432),), ((150, 480),)]
+# What else lies on each block's stretch of road, all between columns 100
+# and 412 so the edges stay alike: puddles (x, row, width), patches (x, row,
+# width, height), cracks (x, row, dx, dy), lane arrows (x, row), a bus stop (x, width).
+PUDDLES = [((300, 444, 46), (140, 486, 30)), ((150, 403, 40), (370, 486, 44)), ((390, 444, 36),),
+           ((140, 446, 54), (250, 403, 34)), ((300, 486, 40), (240, 446, 30))]
+PATCHES = [((220, 462, 60, 14),), ((330, 418, 40, 10),), (), ((120, 474, 70, 12),), ((330, 414, 56, 12),)]
+CRACKS = [((120, 436, 1, 0.4), (380, 474, -1, 0.3)), ((110, 470, 1, -0.3), (270, 426, 1, 0.5)),
+          ((120, 474, 1, 0.3),), ((300, 420, -1, 0.4),), ((260, 470, 1, -0.4), (120, 438, 1, 0.2))]
+ARROWS = [((120, 444),), (), ((140, 444),), (), ((320, 444),)]
+BUS_STOPS = [(), ((160, 150),), (), ((230, 150),), ()]
 CROSSINGS = [(), (), ((296, 64),), (), ()]
 
 
@@ -1523,6 +1736,17 @@ def block(index):
             drain(ctx, x)
         for x, y in MANHOLES[index]:
             manhole(ctx, x, y)
+        road = Lcg(500 + index)
+        for x, y, w, h in PATCHES[index]:
+            road_patch(ctx, road, x, y, w, h)
+        for x, y, dx, dy in CRACKS[index]:
+            crack(ctx, road, x, y, dx, dy)
+        for x, y, w in PUDDLES[index]:
+            puddle(ctx, x, y, w)
+        for x, y in ARROWS[index]:
+            lane_arrow(ctx, road, x, y)
+        for x, w in BUS_STOPS[index]:
+            bus_stop(ctx, road, x, w)
         for x, w in CROSSINGS[index]:
             crossing(ctx, x, w)
             bollard(ctx, x - 8)
@@ -1564,6 +1788,7 @@ def block(index):
                 ctx.restore()
         for lx in LAMPS[index]:
             street_lamp(ctx, lx)
+        wet_reflection(ctx, 100, 412)
     return draw
 
 
