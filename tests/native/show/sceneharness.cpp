@@ -54,8 +54,7 @@ void setUpScene(const SceneSetup& setup)
     resetProgramDoubles();
     resetSceneVariables();
     glWindow = new GLWindow(nullptr, "snowgig", setup.windowWidth, setup.windowHeight, 32, false);
-    scaleX = static_cast<float>(setup.windowWidth) * 0.0015625f;
-    scaleY = static_cast<float>(setup.windowHeight) * 0.0020833334f;
+    setScaleFor(setup.windowWidth, setup.windowHeight);
     texSanta = makeTexture(5, setup.santaWidth, setup.santaHeight);
     texCar = makeTexture(9, setup.carWidth, setup.carHeight);
     createScene();
