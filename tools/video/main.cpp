@@ -32,6 +32,11 @@ namespace {
 
 const int framesPerSecond = headlessFrameRate;
 const double frameMs = 1000.0 / framesPerSecond;
+// The video opens from black over its first half second (the show's silent
+// start delay, only sky) and ends on a second's fade of picture and music
+// together; the frames between are the show's own, untouched.
+const long fadeInFrames = framesPerSecond / 2;
+const long fadeOutFrames = framesPerSecond;
 
 struct Options {
     const char* pack = nullptr;
@@ -129,6 +134,43 @@ void advanceTo(long index)
     update(index == 0 ? 0.0 : frameMs);
 }
 
+// How much of frame `index` of `total` is left by the fades, as a fraction of
+// fadeInFrames * fadeOutFrames: all of it between them.
+long fadeLevel(long index, long total)
+{
+    const long in = index < fadeInFrames ? index : fadeInFrames;
+    const long left = total - 1 - index;
+    const long out = left < fadeOutFrames ? left : fadeOutFrames;
+    return in * out;
+}
+
+// The frame dimmed to `level` of fadeInFrames * fadeOutFrames, into `faded`.
+const unsigned char* fadePicture(const unsigned char* rgba, size_t bytes, long level,
+                                 std::vector<unsigned char>& faded)
+{
+    const long full = fadeInFrames * fadeOutFrames;
+    if (level >= full)
+        return rgba;
+    faded.resize(bytes);
+    for (size_t k = 0; k < bytes; ++k)
+        faded[k] = (k & 3) == 3 ? rgba[k] : (unsigned char)((rgba[k] * level + full / 2) / full);
+    return faded.data();
+}
+
+// The frame's sound faded from `level` to `nextLevel` across its samples.
+void fadeSound(int16_t* stereo, size_t frames, long level, long nextLevel)
+{
+    const long full = fadeInFrames * fadeOutFrames;
+    if (level >= full && nextLevel >= full)
+        return;
+    for (size_t k = 0; k < frames; ++k) {
+        const double gain =
+            (double(level) + double(nextLevel - level) * double(k) / double(frames)) / full;
+        stereo[2 * k] = int16_t(std::lround(stereo[2 * k] * gain));
+        stereo[2 * k + 1] = int16_t(std::lround(stereo[2 * k + 1] * gain));
+    }
+}
+
 int writeStill(const Options& o)
 {
     const long target = std::lround(o.at * framesPerSecond);
@@ -171,6 +213,8 @@ int writeVideo(const Options& o)
     long musicFrom = -1;
     long done = 0;
     bool ok = true;
+    std::vector<unsigned char> faded;
+    const size_t frameBytes = size_t(o.width) * o.height * 4;
     startProgress(total);
     for (; done < total && ok; ++done) {
         advanceTo(done);
@@ -188,8 +232,11 @@ int writeVideo(const Options& o)
                 ok = false;
             }
         }
+        const long level = fadeLevel(done, total);
+        const long nextLevel = done + 1 < total ? fadeLevel(done + 1, total) : 0;
+        fadeSound(sound.data(), size_t(soundFramesPerFrame), level, nextLevel);
         writeSound(sound.data(), size_t(soundFramesPerFrame));
-        if (ok && !writeVideoFrame(headlessPixels())) {
+        if (ok && !writeVideoFrame(fadePicture(headlessPixels(), frameBytes, level, faded))) {
             std::fprintf(stderr, "\nsnowgig-video: ffmpeg stopped taking frames\n");
             ok = false;
         }
