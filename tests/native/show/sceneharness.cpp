@@ -2,7 +2,6 @@
 
 #include "glwindow.h"
 #include "media.h"
-#include "programdoubles.h"
 #include "random.h"
 #include "scene.h"
 #include "texture.h"
@@ -51,7 +50,6 @@ Texture* makeTexture(unsigned int glName, uint32_t width, uint32_t height)
 void setUpScene(const SceneSetup& setup)
 {
     tearDownScene();
-    resetProgramDoubles();
     resetSceneVariables();
     glWindow = new GLWindow(nullptr, "snowgig", setup.windowWidth, setup.windowHeight, 32, false);
     setScaleFor(setup.windowWidth, setup.windowHeight);
