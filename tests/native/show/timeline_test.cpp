@@ -1,5 +1,6 @@
-// The timeline on the scene state alone: intro, walk and stops, city scroll,
-// speech bubble, traffic and banner lines.
+// The timeline on the scene state, with the music on the headless sound
+// output: intro, walk and stops, city scroll, speech bubble, traffic and
+// banner lines, and the way out on Escape.
 #include "demotexts.h"
 #include "filebytes.h"
 #include "glwindow.h"
