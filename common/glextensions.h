@@ -404,10 +404,10 @@ extern const int32_t& openGL13;
 extern const int32_t& openGL14;
 
 // Detects the version and the extensions and fetches their entry points through
-// WGL (Windows build only; loadExtensions in extensionplatform.h runs the same
-// loader on any platform). Needs a current GL context. 0 on success, 1 when an offered WGL extension lacks one of
-// its entry points; a GL extension's missing entry point leaves its pointer null
-// without failing.
+// the platform's lookup (each platform's folder defines it over loadExtensions
+// in extensionplatform.h). Needs a current GL context. 0 on success, 1 when an
+// offered WGL extension lacks one of its entry points; a GL extension's missing
+// entry point leaves its pointer null without failing.
 int initExtensions();
 
 // 1 when name is a whole word of the context's GL extension string, and then it

@@ -1,7 +1,18 @@
-// Where the shared part of GLWindow meets the system: each platform's folder
-// provides these, beside its createWindow, show, closeWindow and closeDialog.
-// The shared part runs the main loop and its frame timer, lists the modes and
-// takes the Setup dialog's choice.
+// Where the shared part of GLWindow meets the system. The shared part runs the
+// main loop and its frame timer, lists the modes and takes the Setup dialog's
+// choice.
+//
+// Everything a platform provides, in its folders common/P, sound/P and demo/P:
+//   common/P/windowhandles.h  the handle types, DisplayMode, WindowSystemState
+//   this header               the functions below, and GLWindow's createWindow,
+//                             show, closeWindow and closeDialog (glwindow.h)
+//   messagebox.h              showMessageBox, lastErrorText, windowErrorText
+//   glextensions.h            initExtensions (over extensionplatform.h)
+//   demo/programfolder.h      programFolder, installedDataFolder
+//   demo/systemerror.h        setLastErrorFileNotFound, setLastErrorInvalidData
+//                             (or snowgig_errno_system_error)
+//   sound/soundplatform.h     soundOutputWays, the platform's ways to a device
+//   demo/P                    the entry point, calling runDemo and cleanup
 #ifndef SNOWGIG_WINDOWSYSTEM_H
 #define SNOWGIG_WINDOWSYSTEM_H
 

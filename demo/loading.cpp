@@ -84,8 +84,7 @@ bool loadData()
     if (!startMusic())
         return false;
 
-    scaleX = static_cast<float>(glWindow->getWidth()) * 0.0015625f;
-    scaleY = static_cast<float>(glWindow->getHeight()) * 0.0020833334f;
+    setScaleFor(glWindow->getWidth(), glWindow->getHeight());
     glWindow->stepProgress();
 
     for (const ImageSeries& series : images) {

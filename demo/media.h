@@ -13,6 +13,9 @@ extern PackFile* pack;
 extern float scaleX;
 extern float scaleY;
 
+// Sets scaleX and scaleY for a window of this size.
+void setScaleFor(unsigned int width, unsigned int height);
+
 extern Texture* texTandrix;
 extern Texture* texBalloons;
 extern Texture* texFont;

@@ -1,7 +1,5 @@
-# The demo's tune: read from the pack and played through fmod.dll (or, in the
-# native tree, through whatever FSOUND calls the test links).
+# The demo's tune: read from the pack and played through the FSOUND calls of
+# whatever links it: the platform's sound library (snowgig_sound, which the
+# program's start-up links), or the calls a test links.
 add_library(snowgig_music STATIC music.cpp)
 target_include_directories(snowgig_music PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-if(WIN32)
-  target_link_libraries(snowgig_music PUBLIC fmod)
-endif()

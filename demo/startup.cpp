@@ -11,37 +11,43 @@
 #include "reporterror.h"
 #include "scene.h"
 
-void runDemo(ModuleInstance instance)
+bool startDemo(ModuleInstance instance)
 {
     glWindow = new GLWindow(instance, "snowgig", 640, 480, 32, true);
     if (!glWindow->showSelectDialog())
-        return;
+        return false;
     glWindow->setProgressRange(loadingSteps);
     if (!loadData())
-        return;
+        return false;
 
     glWindow->setResizeCallback(resize);
     glWindow->setDrawCallback(draw);
     glWindow->setUpdateCallback(update);
     glWindow->setShutdownCallback(cleanup);
     if (!glWindow->createWindow())
-        return;
+        return false;
 
     if (initExtensions() != 0) {
         showMessage("Couldn't initialise OpenGL extension mechanism.");
-        return;
+        return false;
     }
     if (!openGL12) {
         showMessage("This demo requires OpenGL 1.2 or better.");
-        return;
+        return false;
     }
     setupGL();
     glWindow->stepProgress();
     if (!uploadTextures())
-        return;
+        return false;
 
     seedRandom(300);
     glWindow->closeDialog();
     glWindow->show();
-    glWindow->run();
+    return true;
+}
+
+void runDemo(ModuleInstance instance)
+{
+    if (startDemo(instance))
+        glWindow->run();
 }

@@ -9,4 +9,8 @@
 // reporting why).
 void runDemo(ModuleInstance instance);
 
+// runDemo's start-up alone, up to the window shown with the first frame yet to
+// come. False when it failed (after reporting why).
+bool startDemo(ModuleInstance instance);
+
 #endif

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Renders the show off screen, one update per 1/60 s as on a 60 Hz display,
-# with its music, and encodes it: H.264 (yuv420p) and AAC at 60 fps.
+# with its music, and encodes it: H.264 (yuv420p) and AAC at 60 fps. It opens
+# from black over the first half second and ends on a second's fade of picture
+# and music together.
 #
 #   bash scripts/video.sh [--seconds N] [--size WxH] [--preset P]
 #       writes out/snowgig-WxH-60fps.mp4 (default 140 s, all ten quotes, at 1440x1080;

@@ -1,7 +1,9 @@
 // What the library's calls (fsoundcalls.cpp) need below them: a decoder per
 // stream that feeds the stream's PcmSource (libmpg123 on every platform,
 // streamdecoder.cpp), and the one output device that plays a PcmSource
-// (soundoutput.cpp, over the ways to a device each platform offers).
+// (soundoutput.cpp, over the ways to a device each platform offers). Of all
+// this a platform provides only soundOutputWays and the outputs it lists;
+// common/windowsystem.h lists everything else a platform provides.
 #ifndef SNOWGIG_SOUNDPLATFORM_H
 #define SNOWGIG_SOUNDPLATFORM_H
 

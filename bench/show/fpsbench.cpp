@@ -20,8 +20,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-int musicChannel = -1;
-
 namespace {
 
 enum Stage { warmBare, bare, warmScene, scene };
@@ -39,16 +37,11 @@ double now()
         .count();
 }
 
+// The program's own shutdown: the music was never started, so only the
+// textures, the window and the pack are there to release.
 void releaseAll()
 {
-    for (const ImageFile& image : imageFiles) {
-        delete *image.texture;
-        *image.texture = nullptr;
-    }
-    delete glWindow;
-    glWindow = nullptr;
-    delete pack;
-    pack = nullptr;
+    cleanup();
 }
 
 void nextStage(Stage next)
@@ -112,13 +105,6 @@ void benchDraw()
 
 }  // namespace
 
-// Escape or closing the window ends the benchmark early.
-int cleanup()
-{
-    releaseAll();
-    return 0;
-}
-
 int main(int argc, char** argv)
 {
     if (argc < 4 || argc > 5) {
@@ -143,8 +129,7 @@ int main(int argc, char** argv)
     pack = new PackFile(packPath);
     glWindow = new GLWindow(nullptr, "snowgig fps", uint32_t(width),
                             uint32_t(height), 32, false);
-    scaleX = float(width) * 0.0015625f;
-    scaleY = float(height) * 0.0020833334f;
+    setScaleFor(uint32_t(width), uint32_t(height));
     for (const ImageFile& image : imageFiles) {
         *image.texture = new Texture;
         if (!(*image.texture)->load(image.path)) {

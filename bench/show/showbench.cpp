@@ -85,14 +85,14 @@ void benchDraw(uint32_t width, uint32_t height)
 int main(int argc, char** argv)
 {
     const char* packPath = argc > 1 ? argv[1] : SHOW_DEFAULT_PACK;
-    if (!openOffscreen(packPath)) {
-        closeOffscreen();
+    if (!startFrames(packPath)) {
+        endFrames();
         return 1;
     }
     benchUpdate();
     benchDraw(640, 480);
     benchDraw(800, 600);
     benchDraw(1024, 768);
-    closeOffscreen();
+    endFrames();
     return 0;
 }

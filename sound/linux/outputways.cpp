@@ -11,12 +11,7 @@
 
 namespace {
 
-const SoundOutputWay ways[] = {
-    {"pulse", openPulseOutput, closePulseOutput, startPulseOutput, stopPulseOutput,
-     pausePulseOutput},
-    {"sdl", openSdlOutput, closeSdlOutput, startSdlOutput, stopSdlOutput,
-     pauseSdlOutput},
-};
+const SoundOutputWay ways[] = {pulseOutputWay, sdlOutputWay};
 
 bool sdlChosen()
 {

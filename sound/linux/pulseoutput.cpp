@@ -1,5 +1,37 @@
 #include "pulseoutput.h"
 
+#include <pulse/pulseaudio.h>
+
+#include <cstdint>
+
+#include "pcmsource.h"
+
+const int pulseBufferMs = 1000;   // held at the server ahead of the speakers
+const int pulseRefillMs = 200;    // the server asks for more once this has played
+const int pulseConnectMs = 2000;  // longest wait for the server to answer
+
+struct PulseOutput {
+    pa_threaded_mainloop* loop = nullptr;
+    pa_context* context = nullptr;
+    pa_stream* stream = nullptr;
+    int sampleRate = 0;
+    // Touched under the loop's lock only.
+    PcmSource* source = nullptr;
+    bool sourceEnded = false;
+    bool timedOut = false;
+    bool loopThreadRaised = false;
+};
+
+// Connects to the sound server for 16-bit stereo at `sampleRate`. False when
+// no server answers in time: the caller then tries another way to a device.
+bool openPulseOutput(int sampleRate);
+void closePulseOutput();
+
+bool startPulseOutput(PcmSource* source, bool paused);
+// Afterwards `source` is no longer touched.
+void stopPulseOutput();
+void pausePulseOutput(bool paused);
+
 #include <pulse/rtclock.h>
 
 #include "soundthread.h"
@@ -35,13 +67,6 @@ void onTimeout(pa_mainloop_api*, pa_time_event*, const struct timeval*, void* pa
     PulseOutput* output = static_cast<PulseOutput*>(parameter);
     output->timedOut = true;
     wakeWaiter(output);
-}
-
-void onUnderflow(pa_stream*, void* parameter)
-{
-    PulseOutput* output = static_cast<PulseOutput*>(parameter);
-    if (!output->sourceEnded)
-        output->underflows += 1;
 }
 
 // The server asks for `wanted` more bytes: decode them straight into its buffer.
@@ -186,11 +211,8 @@ bool startPulseOutput(PcmSource* source, bool paused)
     if (output->stream) {
         output->source = source;
         output->sourceEnded = false;
-        output->paused = paused;
-        output->underflows = 0;
         pa_stream_set_state_callback(output->stream, onStreamState, output);
         pa_stream_set_write_callback(output->stream, onWritable, output);
-        pa_stream_set_underflow_callback(output->stream, onUnderflow, output);
         pa_stream_flags_t flags = paused ? PA_STREAM_START_CORKED : PA_STREAM_NOFLAGS;
         pa_stream* stream = output->stream;
         ready = pa_stream_connect_playback(stream, nullptr, &attr, flags, nullptr, nullptr) >= 0 &&
@@ -223,7 +245,6 @@ void pausePulseOutput(bool paused)
     if (!output->loop)
         return;
     pa_threaded_mainloop_lock(output->loop);
-    output->paused = paused;
     if (output->stream) {
         pa_operation* corking = pa_stream_cork(output->stream, paused ? 1 : 0, nullptr, nullptr);
         if (corking)
@@ -231,3 +252,6 @@ void pausePulseOutput(bool paused)
     }
     pa_threaded_mainloop_unlock(output->loop);
 }
+
+const SoundOutputWay pulseOutputWay = {"pulse", openPulseOutput, closePulseOutput,
+    startPulseOutput, stopPulseOutput, pausePulseOutput};

@@ -1,5 +1,43 @@
 #include "sdloutput.h"
 
+#include <SDL.h>
+
+#include <atomic>
+#include <cstdint>
+
+#include "pcmsource.h"
+
+const int sdlRingFrames = 32768;   // sample frames decoded ahead
+const int sdlFeedFrames = 2048;    // sample frames decoded per step of the worker
+const int sdlDeviceFrames = 2048;  // sample frames per device buffer: about 46 ms
+
+struct SdlOutput {
+    SDL_AudioDeviceID device = 0;
+    int16_t* ring = nullptr;  // sdlRingFrames stereo sample frames
+    // Sample frames ever written to and played from the ring; the worker moves
+    // the one, the device's callback the other.
+    std::atomic<uint64_t> written{0};
+    std::atomic<uint64_t> played{0};
+    std::atomic<bool> paused{false};
+    std::atomic<bool> stopping{false};
+    std::atomic<bool> sourceEnded{false};
+    SDL_sem* wake = nullptr;  // posted by the callback as it frees room
+    bool deviceThreadRaised = false;  // touched only by the device's callback
+    SDL_Thread* worker = nullptr;
+    PcmSource* source = nullptr;
+};
+
+// Opens the default device for 16-bit stereo at `sampleRate` (SDL converts
+// if the device itself runs otherwise). False when SDL finds no audio driver
+// that starts or the device cannot be opened: that is, no sound device.
+bool openSdlOutput(int sampleRate);
+void closeSdlOutput();
+
+bool startSdlOutput(PcmSource* source, bool paused);
+// Stops the worker and the device; afterwards `source` is no longer touched.
+void stopSdlOutput();
+void pauseSdlOutput(bool paused);
+
 #include <cstdlib>
 #include <cstring>
 
@@ -34,12 +72,6 @@ void fillDeviceBuffer(void* parameter, Uint8* bytes, int length)
         given = written - played < frames ? size_t(written - played) : frames;
         copyFromRing(output, played, samples, given);
         output->played.store(played + given, std::memory_order_release);
-        // Before the worker's first samples the ring is empty, not short.
-        if (given < frames && written > 0 &&
-            !output->sourceEnded.load(std::memory_order_acquire)) {
-            output->starvedBuffers.fetch_add(1, std::memory_order_relaxed);
-            output->starvedFrames.fetch_add(frames - given, std::memory_order_relaxed);
-        }
         SDL_SemPost(output->wake);
     }
     std::memset(samples + 2 * given, 0, (frames - given) * 2 * sizeof(int16_t));
@@ -103,7 +135,6 @@ bool openSdlOutput(int sampleRate)
         closeSdlOutput();
         return false;
     }
-    output->sampleRate = sampleRate;
     return true;
 }
 
@@ -122,7 +153,6 @@ void closeSdlOutput()
     output->wake = nullptr;
     std::free(output->ring);
     output->ring = nullptr;
-    output->sampleRate = 0;
 }
 
 bool startSdlOutput(PcmSource* source, bool paused)
@@ -173,3 +203,6 @@ void pauseSdlOutput(bool paused)
     SdlOutput* output = &sdl;
     output->paused.store(paused, std::memory_order_release);
 }
+
+const SoundOutputWay sdlOutputWay = {"sdl", openSdlOutput, closeSdlOutput,
+    startSdlOutput, stopSdlOutput, pauseSdlOutput};

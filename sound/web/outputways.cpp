@@ -4,10 +4,7 @@
 
 namespace {
 
-const SoundOutputWay ways[] = {
-    {"webaudio", openWebAudioOutput, closeWebAudioOutput, startWebAudioOutput, stopWebAudioOutput,
-     pauseWebAudioOutput},
-};
+const SoundOutputWay ways[] = {webAudioOutputWay};
 
 }  // namespace
 

@@ -13,12 +13,7 @@ OutputTrace outputTrace = nullptr;
 
 namespace {
 
-const SoundOutputWay ways[] = {
-    {"wasapi", openWasapiOutput, closeWasapiOutput, startWasapiOutput, stopWasapiOutput,
-     pauseWasapiOutput},
-    {"waveout", openWaveOutput, closeWaveOutput, startWaveOutput, stopWaveOutput,
-     pauseWaveOutput},
-};
+const SoundOutputWay ways[] = {wasapiOutputWay, waveOutputWay};
 
 bool waveOutForced()
 {

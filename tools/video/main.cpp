@@ -1,18 +1,22 @@
 // Renders the show frame by frame, each exactly 1/60 s after the one before (as
 // on a 60 Hz display), and encodes it with its music into an MP4 file; or draws
-// one frame of it as a PNG picture.
+// one frame of it as a PNG picture. The show starts as the program starts it,
+// on the headless platform: its Setup dialog takes the asked size, its sound
+// library plays into memory, from where each frame's 1/60 s is taken.
 //
 //   snowgig-video --pack FILE --out FILE.mp4 [--size WxH] [--seconds N] [--preset P]
 //   snowgig-video --pack FILE --still FILE.png [--size WxH] [--at SECONDS]
 #include "ffmpegpipe.h"
-#include "offscreen.h"
 #include "progressbar.h"
-#include "showstandins.h"
-#include "tune.h"
 
-#include "random.h"
+#include "headlessdata.h"
+#include "headlesswindow.h"
+#include "media.h"
+#include "memoryoutput.h"
 #include "render.h"
 #include "scene.h"
+#include "soundplatform.h"
+#include "startup.h"
 
 #include <GL/gl.h>
 #include <stb/stb_image_write.h>
@@ -21,14 +25,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
 
-const int framesPerSecond = 60;
-const int soundFramesPerFrame = tuneSampleRate / framesPerSecond;  // 735
+const int framesPerSecond = headlessFrameRate;
 const double frameMs = 1000.0 / framesPerSecond;
-const char* const tuneName = "data/gimme_64k.mp3";
+// The video opens from black over its first half second (the show's silent
+// start delay, only sky) and ends on a second's fade of picture and music
+// together; the frames between are the show's own, untouched.
+const long fadeInFrames = framesPerSecond / 2;
+const long fadeOutFrames = framesPerSecond;
 
 struct Options {
     const char* pack = nullptr;
@@ -107,14 +115,16 @@ int parseOptions(int argc, char** argv, Options& o)
     return 0;
 }
 
-// Sets the show up as the program does after loading: a window of the chosen
-// size, the scene created for it, the random generator seeded.
-void startShow(const Options& o)
+// Starts the show as the program does, up to its first frame, in a window of
+// the chosen size. False after the start-up's own message.
+bool startShow(const Options& o)
 {
-    setOffscreenSize(o.width, o.height);
-    resize(int(o.width), int(o.height));
-    createScene();
-    seedRandom(300);
+    std::string folder;
+    if (!headlessPackFolder(o.pack, folder))
+        return false;
+    setHeadlessDataFolder(folder);
+    setHeadlessMode(o.width, o.height);
+    return startDemo(nullptr);
 }
 
 // The update before frame `index`: none of the scene's time has passed when the
@@ -124,6 +134,43 @@ void advanceTo(long index)
     update(index == 0 ? 0.0 : frameMs);
 }
 
+// How much of frame `index` of `total` is left by the fades, as a fraction of
+// fadeInFrames * fadeOutFrames: all of it between them.
+long fadeLevel(long index, long total)
+{
+    const long in = index < fadeInFrames ? index : fadeInFrames;
+    const long left = total - 1 - index;
+    const long out = left < fadeOutFrames ? left : fadeOutFrames;
+    return in * out;
+}
+
+// The frame dimmed to `level` of fadeInFrames * fadeOutFrames, into `faded`.
+const unsigned char* fadePicture(const unsigned char* rgba, size_t bytes, long level,
+                                 std::vector<unsigned char>& faded)
+{
+    const long full = fadeInFrames * fadeOutFrames;
+    if (level >= full)
+        return rgba;
+    faded.resize(bytes);
+    for (size_t k = 0; k < bytes; ++k)
+        faded[k] = (k & 3) == 3 ? rgba[k] : (unsigned char)((rgba[k] * level + full / 2) / full);
+    return faded.data();
+}
+
+// The frame's sound faded from `level` to `nextLevel` across its samples.
+void fadeSound(int16_t* stereo, size_t frames, long level, long nextLevel)
+{
+    const long full = fadeInFrames * fadeOutFrames;
+    if (level >= full && nextLevel >= full)
+        return;
+    for (size_t k = 0; k < frames; ++k) {
+        const double gain =
+            (double(level) + double(nextLevel - level) * double(k) / double(frames)) / full;
+        stereo[2 * k] = int16_t(std::lround(stereo[2 * k] * gain));
+        stereo[2 * k + 1] = int16_t(std::lround(stereo[2 * k + 1] * gain));
+    }
+}
+
 int writeStill(const Options& o)
 {
     const long target = std::lround(o.at * framesPerSecond);
@@ -131,7 +178,7 @@ int writeStill(const Options& o)
         advanceTo(k);
     draw();
     glFinish();
-    const unsigned char* pixels = offscreenPixels();
+    const unsigned char* pixels = headlessPixels();
     const size_t row = size_t(o.width) * 4;
     std::vector<unsigned char> picture(row * o.height);
     for (uint32_t y = 0; y < o.height; ++y) {
@@ -150,19 +197,24 @@ int writeStill(const Options& o)
 
 int writeVideo(const Options& o)
 {
-    if (!openTune(tuneName))
-        return 1;
-    const EncoderSettings settings = {o.width, o.height, framesPerSecond, tuneSampleRate,
-                                      o.preset, o.out};
-    if (!startEncoder(settings)) {
-        closeTune();
+    const int sampleRate = soundOutputRate();
+    if (sampleRate % framesPerSecond != 0) {
+        std::fprintf(stderr, "snowgig-video: the sound runs at %d Hz, not a whole number of "
+                             "samples a frame\n", sampleRate);
         return 1;
     }
+    const int soundFramesPerFrame = sampleRate / framesPerSecond;  // 735 at 44.1 kHz
+    const EncoderSettings settings = {o.width, o.height, framesPerSecond, sampleRate,
+                                      o.preset, o.out};
+    if (!startEncoder(settings))
+        return 1;
     const long total = std::lround(o.seconds * framesPerSecond);
-    std::vector<int16_t> sound(2 * soundFramesPerFrame);
+    std::vector<int16_t> sound(2 * size_t(soundFramesPerFrame));
     long musicFrom = -1;
     long done = 0;
     bool ok = true;
+    std::vector<unsigned char> faded;
+    const size_t frameBytes = size_t(o.width) * o.height * 4;
     startProgress(total);
     for (; done < total && ok; ++done) {
         advanceTo(done);
@@ -170,19 +222,21 @@ int writeVideo(const Options& o)
         glFinish();
         // The sound of this frame's 1/60 s: silence while the music is paused,
         // the tune on from the frame whose update unpaused it.
-        if (tunePlaying) {
+        const bool playing = !soundOutputPaused();
+        const size_t got = readMemoryOutput(sound.data(), size_t(soundFramesPerFrame));
+        if (playing) {
             if (musicFrom < 0)
                 musicFrom = done;
-            const size_t got = readTune(sound.data(), soundFramesPerFrame);
             if (got < size_t(soundFramesPerFrame)) {
                 std::fprintf(stderr, "\nsnowgig-video: the tune could not be decoded\n");
                 ok = false;
             }
-        } else {
-            std::fill(sound.begin(), sound.end(), int16_t(0));
         }
-        writeSound(sound.data(), soundFramesPerFrame);
-        if (ok && !writeVideoFrame(offscreenPixels())) {
+        const long level = fadeLevel(done, total);
+        const long nextLevel = done + 1 < total ? fadeLevel(done + 1, total) : 0;
+        fadeSound(sound.data(), size_t(soundFramesPerFrame), level, nextLevel);
+        writeSound(sound.data(), size_t(soundFramesPerFrame));
+        if (ok && !writeVideoFrame(fadePicture(headlessPixels(), frameBytes, level, faded))) {
             std::fprintf(stderr, "\nsnowgig-video: ffmpeg stopped taking frames\n");
             ok = false;
         }
@@ -190,7 +244,6 @@ int writeVideo(const Options& o)
     }
     const double fps = endProgress(done);
     const bool encoded = finishEncoder();
-    closeTune();
     if (!ok || !encoded) {
         std::fprintf(stderr, "snowgig-video: ffmpeg did not make %s\n", o.out);
         return 1;
@@ -214,12 +267,9 @@ int main(int argc, char** argv)
     Options options;
     if (const int bad = parseOptions(argc, argv, options))
         return bad;
-    if (!openOffscreen(options.pack)) {
-        closeOffscreen();
-        return 1;
-    }
-    startShow(options);
-    const int result = options.still ? writeStill(options) : writeVideo(options);
-    closeOffscreen();
+    const int result = !startShow(options) ? 1
+                       : options.still     ? writeStill(options)
+                                           : writeVideo(options);
+    cleanup();
     return result;
 }

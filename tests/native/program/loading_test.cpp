@@ -87,6 +87,13 @@ void stopMusic() {}
 extern "C" signed char FSOUND_SetPaused(int, signed char) { return 1; }
 void setLastErrorFileNotFound() {}
 void setLastErrorInvalidData() {}
+// The window as loading sees it: its size and the loading bar's position.
+GLWindow::GLWindow(ModuleInstance, const char*, uint32_t requestedWidth, uint32_t requestedHeight,
+                   uint32_t, bool)
+    : progressPosition(0), width(requestedWidth), height(requestedHeight)
+{
+}
+GLWindow::~GLWindow() {}
 void GLWindow::stepProgress() { ++progressPosition; }
 
 namespace {

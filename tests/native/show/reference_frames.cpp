@@ -13,8 +13,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s PACK OUTPUT_DIRECTORY\n", argv[0]);
         return 2;
     }
-    if (!openOffscreen(argv[1])) {
-        closeOffscreen();
+    if (!startFrames(argv[1])) {
+        endFrames();
         return 1;
     }
     int failures = 0;
@@ -35,6 +35,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot write %s\n", fingerprintPath.c_str());
         ++failures;
     }
-    closeOffscreen();
+    endFrames();
     return failures == 0 ? 0 : 1;
 }

@@ -1,4 +1,4 @@
-// Whole frames drawn with OSMesa from the real pack, compared with the
+// Whole frames drawn on the headless platform from the real pack, compared with the
 // reference pictures kept in the repository.
 #include "framecheck.h"
 #include "framescenes.h"
@@ -22,8 +22,8 @@ namespace {
 
 class OffscreenEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override { ready = openOffscreen(SHOW_PACK_PATH); }
-    void TearDown() override { closeOffscreen(); }
+    void SetUp() override { ready = startFrames(SHOW_PACK_PATH); }
+    void TearDown() override { endFrames(); }
     static bool ready;
 };
 bool OffscreenEnvironment::ready = false;

@@ -2,7 +2,6 @@
 
 #include "glwindow.h"
 #include "media.h"
-#include "programdoubles.h"
 #include "random.h"
 #include "scene.h"
 #include "texture.h"
@@ -51,11 +50,9 @@ Texture* makeTexture(unsigned int glName, uint32_t width, uint32_t height)
 void setUpScene(const SceneSetup& setup)
 {
     tearDownScene();
-    resetProgramDoubles();
     resetSceneVariables();
     glWindow = new GLWindow(nullptr, "snowgig", setup.windowWidth, setup.windowHeight, 32, false);
-    scaleX = static_cast<float>(setup.windowWidth) * 0.0015625f;
-    scaleY = static_cast<float>(setup.windowHeight) * 0.0020833334f;
+    setScaleFor(setup.windowWidth, setup.windowHeight);
     texSanta = makeTexture(5, setup.santaWidth, setup.santaHeight);
     texCar = makeTexture(9, setup.carWidth, setup.carHeight);
     createScene();

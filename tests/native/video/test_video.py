@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """A few seconds of the show through the video renderer, checked on the file it
 writes: 60 fps, the asked size and length, only the sky during the start delay,
-the music from the frame where the scene unpauses it, and a new picture on every
-frame while the city scrolls.
+the music from the frame where the scene unpauses it, a new picture on every
+frame while the city scrolls, and the fades: from black over the first half
+second, picture and music down to nothing over the last second.
 
     test_video.py VIDEO_TOOL PACK TUNE_MP3
 """
@@ -20,10 +21,11 @@ import snowrig  # noqa: E402
 
 RATE = snowrig.SAMPLE_RATE
 # (width, height, seconds): long enough to see the city scroll for a while
-# (Santa reaches his stop about 11 s in), short enough to stay quick.
+# (Santa reaches his stop about 11 s in) before the last second fades out,
+# short enough to stay quick.
 CASES = [
     (320, 240, 14),
-    (512, 384, 13),
+    (512, 384, 14),
 ]
 START_DELAY_S = 2.0
 LOGO_OVER_S = 6.0        # the logo fades in and out over the city's part of the frame
@@ -33,6 +35,20 @@ LOGO_OVER_S = 6.0        # the logo fades in and out over the city's part of the
 SCROLL_LEVEL = 4
 ONSET_LEVEL = 200        # a sample louder than this is the tune, not codec noise
 ONSET_TOLERANCE_S = 0.002
+FADE_IN_FRAMES = 30
+FADE_OUT_FRAMES = 60
+# (frame, counted from the start or, negative, from the end; the brightness it
+# has against the unfaded frame it is compared with; tolerance). The fade in is
+# measured against the first frame after it (the same sky); the fade out
+# against the last frame before it, whose scene is nearly the same.
+FADE_LEVELS = [
+    (0, 0.0, 0.02),
+    (FADE_IN_FRAMES // 2, 0.5, 0.03),
+    (FADE_IN_FRAMES - 1, (FADE_IN_FRAMES - 1) / FADE_IN_FRAMES, 0.03),
+    (-FADE_OUT_FRAMES // 2, (FADE_OUT_FRAMES // 2 - 1) / FADE_OUT_FRAMES, 0.08),
+    (-2, 1 / FADE_OUT_FRAMES, 0.03),
+    (-1, 0.0, 0.02),
+]
 
 
 def run(args, timeout):
@@ -66,6 +82,14 @@ def gray_frames(path, width, height):
                "-pix_fmt", "gray", "-"], 120)
     size = width * height
     return [raw[k:k + size] for k in range(0, len(raw) - size + 1, size)]
+
+
+def mean(frame):
+    return sum(frame) / len(frame)
+
+
+def rms(samples):
+    return (sum(v * v for v in samples) / max(1, len(samples))) ** 0.5
 
 
 def region_difference(a, b, width, height):
@@ -140,16 +164,38 @@ def check_case(tool, pack, tune_onset, width, height, seconds, folder):
                % (heard / RATE, expected / RATE))
     expect(len(sound) // 2 >= (seconds - 0.05) * RATE, "the sound track is short")
 
-    # Once the city moves, every frame shows it moved on: none is repeated.
+    # Once the city moves, every frame until the fade out shows it moved on:
+    # none is repeated.
     after_logo = int(LOGO_OVER_S * 60)
-    moved = [k for k in range(after_logo, len(frames))
+    unfaded_end = len(frames) - FADE_OUT_FRAMES
+    moved = [k for k in range(after_logo, unfaded_end)
              if region_difference(frames[k - 1], frames[k], width, height) > SCROLL_LEVEL]
     if expect(moved, "the city never scrolls"):
         first = moved[0]
-        expect(len(frames) - first >= 60,
+        expect(unfaded_end - first >= 60,
                "the city scrolls for less than a second (from frame %d)" % first)
-        repeated = sorted(set(range(first, len(frames))) - set(moved))
+        repeated = sorted(set(range(first, unfaded_end)) - set(moved))
         expect(not repeated, "frames repeated while the city scrolls: %s" % repeated[:10])
+
+    # The fades: each frame's brightness against the unfaded frame beside the fade.
+    if len(frames) == frames_wanted:
+        for index, level, tolerance in FADE_LEVELS:
+            k = index if index >= 0 else len(frames) + index
+            unfaded = frames[FADE_IN_FRAMES] if index >= 0 else frames[unfaded_end - 1]
+            got = mean(frames[k]) / mean(unfaded)
+            expect(abs(got - level) <= tolerance,
+                   "frame %d is at %.3f of the unfaded brightness, not %.3f" % (k, got, level))
+    # The music fades with the picture: the last quarter second is far quieter
+    # than the second before the fade, and the end is silent.
+    end = len(sound) // 2
+    fade_from = end - FADE_OUT_FRAMES * RATE // 60
+    before_fade = rms(sound[2 * (fade_from - RATE):2 * fade_from])
+    last_quarter = rms(sound[2 * (end - RATE // 4):2 * end])
+    expect(before_fade > 500 and last_quarter < 0.15 * before_fade,
+           "the music does not fade out: %.0f before the fade, %.0f in its last quarter second"
+           % (before_fade, last_quarter))
+    expect(max(map(abs, sound[2 * (end - RATE // 100):2 * end]), default=0) < ONSET_LEVEL,
+           "the last 10 ms are not silent")
     return problems
 
 

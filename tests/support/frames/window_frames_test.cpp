@@ -48,8 +48,7 @@ bool openWindow(uint32_t width, uint32_t height)
 {
     delete glWindow;
     glWindow = new GLWindow(nullptr, "snowgig frames", width, height, 32, false);
-    scaleX = float(width) * 0.0015625f;
-    scaleY = float(height) * 0.0020833334f;
+    setScaleFor(width, height);
     glWindow->setResizeCallback(resize);
     if (!glWindow->createWindow())
         return false;
