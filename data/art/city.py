@@ -1250,6 +1250,9 @@ KERB = hexcolour("9aa0ac")
 ASPHALT = hexcolour("353a47")
 SLUSH = hexcolour("6c7484")
 TRODDEN = hexcolour("7b8498")
+TRACK = hexcolour("1f2330")  # the wet track the tyres keep clear
+LANE_PAINT = hexcolour("efe9d6")
+CROSSING_PAINT = hexcolour("8f8b80")  # a luminance of 0.545, under the banner's 0.55
 
 
 def ground(ctx):
@@ -1333,93 +1336,67 @@ def ground(ctx):
             ctx.rectangle(hx - hw, KERB_TOP - 6, hw * 0.7, 12)
             fill(ctx, SNOW_SHADE, 0.6)
             ctx.restore()
-    # The gutter: slush in the shadow of the kerb, wet at the edge.
-    ctx.rectangle(0, STREET_TOP, SIZE, 8)
-    ctx.set_source(gradient(STREET_TOP, STREET_TOP + 8, [(0, shaded(SLUSH, 0.5)), (0.3, SLUSH),
-                                                        (1, mix(SLUSH, ASPHALT, 0.7))]))
+    # The asphalt: one dark, wet surface, a touch deeper nearer the viewer.
+    ctx.rectangle(0, STREET_TOP, SIZE, SIZE - STREET_TOP)
+    ctx.set_source(gradient(STREET_TOP, SIZE, [(0, ASPHALT), (1, shaded(ASPHALT, 0.25))]))
     ctx.fill()
-    # The asphalt.
-    ctx.rectangle(0, STREET_TOP + 8, SIZE, SIZE - STREET_TOP - 8)
-    ctx.set_source(gradient(STREET_TOP + 8, SIZE, [(0, ASPHALT), (1, shaded(ASPHALT, 0.3))]))
-    ctx.fill()
-    # Grain: a sparse scatter of lighter and darker chips, one 64 px tile.
+    # Grain: a sparse scatter of faint chips, one 64 px tile.
     for x in range(-64, SIZE + 64, 64):
         rng = Lcg(67)
-        for k in range(70):
+        for k in range(60):
             gx = x + rng.unit() * 63
-            gy = STREET_TOP + 10 + rng.unit() * (SIZE - STREET_TOP - 12)
+            gy = STREET_TOP + 10 + rng.unit() * (NEAR_KERB - STREET_TOP - 12)
             ctx.rectangle(math.floor(gx), math.floor(gy), 1, 1)
-            fill(ctx, lit(ASPHALT, 0.5) if rng.unit() < 0.6 else shaded(ASPHALT, 0.6), 0.5)
-    # Slush ridges that the traffic pushed up between and beside the tyre
-    # tracks: lit along their tops, a cool shadow under them, a few clumps.
-    ridges = ((407, 413), (419, 428), (432, 446), (461, 466), (472, 482))
-    for i, (y0, y1) in enumerate(ridges):
-        for x in range(-64, SIZE + 64, 64):
-            rng = Lcg(79 + 13 * i)
-            top = [(x + k * 8, y0 + rng.range(0.0, 2.5) * (0 < k < 8)) for k in range(9)]
-            low = [(x + k * 8, y1 - rng.range(-0.5, 3.0) * (0 < k < 8)) for k in range(9)]
-            polygon(ctx, top + low[::-1])
-            g = cairo.LinearGradient(x, 0, x + 64, 0)
-            for k in range(5):
-                g.add_color_stop_rgba(k / 4, *SLUSH, 0.3 + 0.25 * rng.unit() * (0 < k < 4) + 0.12 * (k in (0, 4)))
-            ctx.set_source(g)
-            ctx.fill()
-            ctx.move_to(*low[0])
-            for p in low[1:]:
-                ctx.line_to(*p)
-            colour(ctx, shaded(ASPHALT, 0.8), 0.45)
-            ctx.set_line_width(1.0)
-            ctx.stroke()
-            ctx.move_to(top[0][0], top[0][1] + 0.6)
-            for p in top[1:]:
-                ctx.line_to(p[0], p[1] + 0.6)
-            colour(ctx, mix(mix(SLUSH, SNOW_SHADE, 0.5), KEY_LIGHT, 0.1), 0.4)
-            ctx.set_line_width(0.9)
-            ctx.stroke()
-            for k in range(3):
-                cx = x + rng.range(2, 62)
-                cy = rng.range(y0 + 1.5, y1 - 1.5)
-                rx = rng.range(1.5, 3.5)
-                ellipse(ctx, cx, cy, rx, rx * 0.55)
-                fill(ctx, mix(SLUSH, SNOW_SHADE, 0.3), 0.55)
-                ellipse(ctx, cx + 0.4, cy - 0.5, rx * 0.6, rx * 0.25)
-                fill(ctx, mix(SLUSH, SNOW_SHADE, 0.55), 0.4)
-    # The wet, darker ruts the tyres keep clear, with the tread's marks.
-    for i, y in enumerate((405, 416, 459, 469)):
+            fill(ctx, lit(ASPHALT, 0.5) if rng.unit() < 0.5 else shaded(ASPHALT, 0.6), 0.16)
+    # Two wet tyre tracks in each lane: soft darker bands, gently wavering,
+    # with the faintest sheen of the sky along them.
+    for i, (y, h) in enumerate(((409, 6), (426, 7), (463, 7), (480, 8))):
         for x in range(-64, SIZE + 64, 64):
             rng = Lcg(151 + 7 * i)
-            sway = [rng.range(-0.8, 0.8) * (0 < k < 4) for k in range(5)]
-            ctx.move_to(x, y - 3)
+            sway = [rng.range(-0.7, 0.7) * (0 < k < 4) for k in range(5)]
+            ctx.move_to(x, y - h / 2)
             for k in range(1, 5):
-                ctx.line_to(x + 16 * k, y - 3 + sway[k])
+                ctx.line_to(x + 16 * k, y - h / 2 + sway[k])
             for k in range(4, -1, -1):
-                ctx.line_to(x + 16 * k, y + 2 + sway[k])
+                ctx.line_to(x + 16 * k, y + h / 2 + sway[k])
             ctx.close_path()
-            ctx.set_source(gradient(y - 3, y + 2, [(0, ASPHALT, 0), (0.5, shaded(ASPHALT, 0.7), 0.6),
-                                                   (1, ASPHALT, 0)]))
+            ctx.set_source(gradient(y - h / 2, y + h / 2, [(0, TRACK, 0), (0.45, TRACK, 0.62),
+                                                           (0.7, TRACK, 0.55), (1, TRACK, 0)]))
             ctx.fill()
-        for x in range(-8, SIZE + 8, 4):
-            ctx.move_to(x, y - 2)
-            ctx.line_to(x + 2, y + 1)
-        colour(ctx, shaded(ASPHALT, 0.9), 0.3)
-        ctx.set_line_width(0.8)
-        ctx.stroke()
-        ctx.rectangle(0, y - 1.5, SIZE, 0.8)
-        fill(ctx, SKY_LOW, 0.12)  # the wet rut mirrors a little of the sky
-    # Dashed lane line, worn under the slush.
-    for x in range(-64, SIZE + 64, 64):
-        ctx.rectangle(x + 12, LANE_LINE - 2, 34, 4)
-    fill(ctx, hexcolour("d9d6c8"))
-    for x in range(-64, SIZE + 64, 64):
-        rng = Lcg(97)
-        for k in range(4):
-            ctx.rectangle(x + 12 + rng.unit() * 30, LANE_LINE - 2, rng.range(2, 5), 4)
-        fill(ctx, SLUSH, 0.5)
+        ctx.rectangle(0, y + 1, SIZE, 1)
+        fill(ctx, SKY_LOW, 0.06)
     # Nearer the viewer the wet road mirrors more of the sky.
     ctx.rectangle(0, LANE_LINE + 3, SIZE, NEAR_KERB - LANE_LINE - 3)
-    ctx.set_source(gradient(LANE_LINE + 3, NEAR_KERB, [(0, SKY_LOW, 0), (1, SKY_LOW, 0.14)]))
+    ctx.set_source(gradient(LANE_LINE + 3, NEAR_KERB, [(0, SKY_LOW, 0), (1, SKY_LOW, 0.12)]))
     ctx.fill()
+    # The gutter: grey slush in the kerb's shadow, its edge soft and uneven.
+    slush_band(ctx, STREET_TOP, STREET_TOP + 8, 2.0, 173, below=True)
+    # A little slush pushed against the snowbank along the near side.
+    slush_band(ctx, NEAR_KERB - 8, NEAR_KERB + 1, 2.0, 181, below=False)
+    # The dashed lane line: clean road paint, crisp on the texel grid.
+    for x in range(-64, SIZE + 64, 64):
+        ctx.rectangle(x + 12, LANE_LINE - 2, 34, 4)
+    fill(ctx, LANE_PAINT)
+    for x in range(-64, SIZE + 64, 64):
+        ctx.rectangle(x + 12, LANE_LINE + 1, 34, 1)
+    fill(ctx, shaded(LANE_PAINT, 0.2))
     near_kerb(ctx)
+
+
+def slush_band(ctx, y0, y1, wobble, seed, below):
+    """Grey slush lying along a kerb from row y0 to y1: solid against the
+    kerb, its free edge soft and uneven, one 64 px tile."""
+    for x in range(-64, SIZE + 64, 64):
+        rng = Lcg(seed)
+        edge = [(x + k * 8, (y1 if below else y0) + rng.range(-wobble, wobble) * (0 < k < 8))
+                for k in range(9)]
+        fixed = y0 if below else y1
+        polygon(ctx, [(x, fixed)] + edge + [(x + 64, fixed)])
+        solid, free = (0, 1) if below else (1, 0)
+        ctx.set_source(gradient(y0 - wobble, y1 + wobble,
+                                [(solid, mix(SLUSH, SNOW_SHADE, 0.15), 0.85), (0.5, SLUSH, 0.6),
+                                 (free, SLUSH, 0.0)]))
+        ctx.fill()
 
 
 def near_kerb(ctx):
@@ -1520,58 +1497,20 @@ def puddle(ctx, x, y, w):
     fill(ctx, mix(SKY_LOW, SNOW_SHADE, 0.4), 0.7)
 
 
-def road_patch(ctx, rng, x, y, w, h):
-    """A patch of newer, darker asphalt, its sealed seams a little lighter,
-    with a crack running on from one corner."""
-    polygon(ctx, [(x, y), (x + w, y + 0.5), (x + w - 1, y + h), (x + 1, y + h - 0.5)])
-    path = ctx.copy_path()
-    fill(ctx, shaded(ASPHALT, 0.35), 0.75)
-    ctx.append_path(path)
-    colour(ctx, lit(ASPHALT, 0.35), 0.55)
-    ctx.set_line_width(1.0)
-    ctx.stroke()
-    crack(ctx, rng, x + w - 1, y + h, 1, 1)
+def road_paint(ctx, paint):
+    """Fills the current path with clean road paint."""
+    fill(ctx, paint, 0.9)
 
 
-def crack(ctx, rng, x, y, dx, dy, length=8):
-    """A hairline crack in the asphalt, dark, with a lighter lip on its lit side."""
-    points = [(x, y)]
-    for k in range(length):
-        x += dx * rng.range(2, 4)
-        y += dy * rng.range(0.2, 1.2) * (1 if rng.unit() < 0.7 else -1)
-        points.append((x, y))
-    for offset, rgb, a in ((0.8, lit(ASPHALT, 0.4), 0.35), (0, shaded(ASPHALT, 0.9), 0.8)):
-        ctx.move_to(points[0][0], points[0][1] - offset)
-        for px, py in points[1:]:
-            ctx.line_to(px, py - offset)
-        colour(ctx, rgb, a)
-        ctx.set_line_width(0.7)
-        ctx.stroke()
-
-
-def worn_paint(ctx, rng, paint):
-    """Fills the current path with road paint, worn through in flecks."""
-    path = ctx.copy_path()
-    fill(ctx, paint, 0.85)
-    ctx.save()
-    ctx.append_path(path)
-    ctx.clip()
-    x0, y0, x1, y1 = ctx.clip_extents()
-    for k in range(int((x1 - x0) * (y1 - y0) / 12)):
-        ellipse(ctx, rng.range(x0, x1), rng.range(y0, y1), rng.range(0.8, 2.2), rng.range(0.4, 0.9))
-        fill(ctx, ASPHALT, 0.55)
-    ctx.restore()
-
-
-def lane_arrow(ctx, rng, x, y):
+def lane_arrow(ctx, x, y):
     """A painted arrow along the lane, pointing the way the traffic drives,
     squashed by the low view along the road."""
     polygon(ctx, [(x, y - 1.6), (x + 26, y - 1.6), (x + 26, y - 4.5), (x + 38, y), (x + 26, y + 4.5),
                   (x + 26, y + 1.6), (x, y + 1.6)])
-    worn_paint(ctx, rng, hexcolour("c9c6ba"))
+    road_paint(ctx, LANE_PAINT)
 
 
-def road_word(ctx, rng, x, y, text, paint):
+def road_word(ctx, x, y, text, paint):
     """Letters painted on the road, centred on x, long and low as a driver sees them."""
     ctx.save()
     ctx.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_BOLD)
@@ -1582,20 +1521,20 @@ def road_word(ctx, rng, x, y, text, paint):
     ctx.move_to(-ext.x_bearing - ext.width / 2, 0)
     ctx.text_path(text)
     ctx.restore()
-    worn_paint(ctx, rng, paint)
+    road_paint(ctx, paint)
 
 
-def bus_stop(ctx, rng, x, w):
+def bus_stop(ctx, x, w):
     """The bus stop's box along the near lane: a dashed yellow edge and the
-    words BUS STOP, worn by the tyres."""
+    words BUS STOP."""
     paint = hexcolour("c9a640")
     y0, y1 = 474, NEAR_KERB - 6
     for k in range(int(w // 12)):
         ctx.rectangle(x + k * 12, y0, 7, 1.6)
     ctx.rectangle(x, y0, 1.6, y1 - y0)
     ctx.rectangle(x + w - 1.6, y0, 1.6, y1 - y0)
-    worn_paint(ctx, rng, paint)
-    road_word(ctx, rng, x + w / 2, y1 - 2, "BUS STOP", paint)
+    road_paint(ctx, paint)
+    road_word(ctx, x + w / 2, y1 - 2, "BUS STOP", paint)
 
 
 def drain(ctx, x):
@@ -1612,24 +1551,25 @@ def drain(ctx, x):
 
 
 def manhole(ctx, x, y):
-    ellipse(ctx, x, y, 17, 4.2)
-    fill(ctx, hexcolour("2a2d36"))
-    ellipse(ctx, x, y, 14.5, 3.3)
-    fill(ctx, hexcolour("4a4e58"))
-    for k in range(-2, 3):
-        ctx.move_to(x + k * 5 - 3, y - 2.3)
-        ctx.line_to(x + k * 5 + 3, y + 2.3)
-    colour(ctx, hexcolour("33363f"))
-    ctx.set_line_width(0.8)
+    """A small iron cover, squashed by the low view along the road."""
+    ellipse(ctx, x, y, 12, 3)
+    fill(ctx, hexcolour("262931"))
+    ellipse(ctx, x, y, 10, 2.3)
+    fill(ctx, hexcolour("41454f"))
+    for k in range(-1, 2):
+        ctx.move_to(x + k * 5 - 2, y - 1.6)
+        ctx.line_to(x + k * 5 + 2, y + 1.6)
+    colour(ctx, hexcolour("2e3139"))
+    ctx.set_line_width(0.7)
     ctx.stroke()
-    ellipse(ctx, x + 4, y - 1.2, 6, 0.9)
+    ellipse(ctx, x + 3, y - 0.9, 4, 0.6)
     fill(ctx, SKY_LOW, 0.3)
 
 
 def crossing(ctx, x, w):
     """A zebra crossing: bars along the street's length from kerb to far
-    side, its paint dulled by slush so the banner's white still reads over
-    it; tactile paving and a dropped kerb on the pavement."""
+    side, a pale grey no brighter than the banner's white allows; tactile
+    paving and a dropped kerb on the pavement."""
     ctx.rectangle(x - 4, KERB_TOP - 10, w + 8, 10)
     fill(ctx, hexcolour("8a7a62"))
     for k in range(int((w + 8) // 4)):
@@ -1638,19 +1578,14 @@ def crossing(ctx, x, w):
             fill(ctx, hexcolour("6a5c4a"))
     ctx.rectangle(x - 4, KERB_TOP, w + 8, STREET_TOP - KERB_TOP)
     fill(ctx, shaded(KERB, 0.25))
+    # The bars: clean paint, as light as the banner's rows allow, each with
+    # a wet dark lip along its near edge.
     y = STREET_TOP + 6
-    paint = hexcolour("868d9a")
-    rng = Lcg(211)
     while y < NEAR_KERB - 6:
         ctx.rectangle(x, y, w, 6)
-        ctx.set_source(gradient(y, y + 6, [(0, mix(paint, SLUSH, 0.1)), (1, mix(paint, SLUSH, 0.45))]))
-        ctx.fill()
-        ctx.rectangle(x, y + 5.2, w, 0.8)
-        fill(ctx, shaded(ASPHALT, 0.6), 0.5)
-        # Where tyres and boots wore the paint through to the asphalt.
-        for k in range(4):
-            ellipse(ctx, x + rng.range(3, w - 3), y + rng.range(1.5, 4.5), rng.range(1.5, 4), rng.range(0.6, 1.4))
-            fill(ctx, ASPHALT, 0.45)
+        fill(ctx, CROSSING_PAINT)
+        ctx.rectangle(x, y + 5, w, 1)
+        fill(ctx, shaded(CROSSING_PAINT, 0.3))
         y += 12
     # The snow is cleared off the near kerb where the crossing meets it.
     ctx.rectangle(x - 4, NEAR_KERB - 2, w + 8, SIZE - NEAR_KERB + 2)
@@ -1716,13 +1651,10 @@ LAMPS = [(250,), (200,), (396,), (100,), (352,)]
 DRAINS = [(300,), (170, 380), (100,), (210,), (350,)]
 MANHOLES = [((180, 430),), ((250, 442),), ((200, 480),), ((360, 432),), ((150, 480),)]
 # What else lies on each block's stretch of road, all between columns 100
-# and 412 so the edges stay alike: puddles (x, row, width), patches (x, row,
-# width, height), cracks (x, row, dx, dy), lane arrows (x, row), a bus stop (x, width).
+# and 412 so the edges stay alike: puddles (x, row, width), lane arrows
+# (x, row), a bus stop (x, width).
 PUDDLES = [((300, 444, 46), (140, 486, 30)), ((150, 403, 40), (370, 486, 44)), ((390, 444, 36),),
            ((140, 446, 54), (250, 403, 34)), ((300, 486, 40), (240, 446, 30))]
-PATCHES = [((220, 462, 60, 14),), ((330, 418, 40, 10),), (), ((120, 474, 70, 12),), ((330, 414, 56, 12),)]
-CRACKS = [((120, 436, 1, 0.4), (380, 474, -1, 0.3)), ((110, 470, 1, -0.3), (270, 426, 1, 0.5)),
-          ((120, 474, 1, 0.3),), ((300, 420, -1, 0.4),), ((260, 470, 1, -0.4), (120, 438, 1, 0.2))]
 ARROWS = [((120, 444),), (), ((140, 444),), (), ((320, 444),)]
 BUS_STOPS = [(), ((160, 150),), (), ((230, 150),), ()]
 CROSSINGS = [(), (), ((296, 64),), (), ()]
@@ -1736,17 +1668,12 @@ def block(index):
             drain(ctx, x)
         for x, y in MANHOLES[index]:
             manhole(ctx, x, y)
-        road = Lcg(500 + index)
-        for x, y, w, h in PATCHES[index]:
-            road_patch(ctx, road, x, y, w, h)
-        for x, y, dx, dy in CRACKS[index]:
-            crack(ctx, road, x, y, dx, dy)
         for x, y, w in PUDDLES[index]:
             puddle(ctx, x, y, w)
         for x, y in ARROWS[index]:
-            lane_arrow(ctx, road, x, y)
+            lane_arrow(ctx, x, y)
         for x, w in BUS_STOPS[index]:
-            bus_stop(ctx, road, x, w)
+            bus_stop(ctx, x, w)
         for x, w in CROSSINGS[index]:
             crossing(ctx, x, w)
             bollard(ctx, x - 8)
