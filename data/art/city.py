@@ -31,8 +31,10 @@ back chimney, tank or gable tip stands alone on a front roof, no back roof
 hugs a front one and no thin strip of a back wall lingers beside a front wall
 (tools/artwork/city_overlap.py lists any that do).
 
-The light is the scene's: the sun high at the upper right, shadows cast down
-and to the left, cool shade, daylight in the windows (data/art/README.md)."""
+The light is the scene's: the sun at the upper right, golden on the faces it
+reaches, shadows cast down and to the left, cool shade; daylight in most
+windows, the shops and one upper window in six lit warm from inside
+(data/art/README.md)."""
 
 import math
 
@@ -57,11 +59,23 @@ GLASS_DEEP = hexcolour("3d5577")
 FRAME_WHITE = hexcolour("f1ece2")
 GREEN = hexcolour("2f6b3a")
 BERRY = hexcolour("c62f2f")
+# The low winter sun is golden on the faces it reaches; lamps indoors glow warm.
+SUN_GOLD = hexcolour("ffc46b")
+ROOM_TOP = hexcolour("ffe6a6")
+ROOM_LOW = hexcolour("f0a04e")
+LAMP_CORE = hexcolour("fff7dc")
+BULB_GLOW = hexcolour("ffc24a")
+HALL_PLUM = hexcolour("5c2150")
 
 
 def ink(base):
     """The thin line of a building detail: the outline tinted towards the shade."""
     return mix(OUTLINE, shaded(base, 0.7), 0.45)
+
+
+def sunlit(rgb, amount=0.25):
+    """The colour on a face the afternoon sun falls on: warmed towards gold."""
+    return mix(rgb, SUN_GOLD, amount)
 
 
 def fill(ctx, rgb, alpha=1.0):
@@ -151,7 +165,7 @@ def wall(ctx, rng, x0, w, top, bottom, material, base):
     ctx.rectangle(x0, top, w, bottom - top)
     ctx.clip()
     ctx.rectangle(x0, top, w, bottom - top)
-    ctx.set_source(gradient(top, bottom, [(0, lit(base, 0.16)), (0.6, base),
+    ctx.set_source(gradient(top, bottom, [(0, sunlit(lit(base, 0.12), 0.14)), (0.6, base),
                                           (1, shaded(base, 0.18))]))
     ctx.fill()
     mortar = mix(base, hexcolour("e9e1d3"), 0.55)
@@ -218,6 +232,13 @@ def wall(ctx, rng, x0, w, top, bottom, material, base):
             sx, sy = x0 + rng.unit() * w, top + rng.unit() * (bottom - top)
             ctx.rectangle(sx, sy, rng.range(4, 10), 1)
             fill(ctx, shaded(base, 0.3), 0.07)
+    # The afternoon sun warms the face, more towards its sunward right.
+    g = cairo.LinearGradient(x0, 0, x0 + w, 0)
+    g.add_color_stop_rgba(0, *SUN_GOLD, 0.05)
+    g.add_color_stop_rgba(1, *SUN_GOLD, 0.16)
+    ctx.rectangle(x0, top, w, bottom - top)
+    ctx.set_source(g)
+    ctx.fill()
     # Where the wall meets the snow of the pavement it darkens a little.
     ctx.rectangle(x0, bottom - 10, w, 10)
     ctx.set_source(gradient(bottom - 10, bottom, [(0, COOL_SHADE, 0.0), (1, COOL_SHADE, 0.3)]))
@@ -231,7 +252,7 @@ def pilaster_edges(ctx, x0, w, top, bottom, base):
     ctx.rectangle(x0, top, 3, bottom - top)
     fill(ctx, shaded(base, 0.55), 0.55)
     ctx.rectangle(x0 + w - 2, top, 2, bottom - top)
-    fill(ctx, lit(base, 0.5), 0.45)
+    fill(ctx, sunlit(lit(base, 0.4), 0.3), 0.5)
 
 
 def cornice(ctx, rng, x0, w, y, h, base, brackets=0, snow_depth=5):
@@ -277,7 +298,7 @@ def glass_path(ctx, x, y, w, h, arch):
 
 
 def window(ctx, rng, x, y, w, h, wallc, arch=False, frame=FRAME_WHITE, lintel=True,
-           shutters=None, lamp_share=0.1):
+           shutters=None, lamp_share=1 / 6):
     """A window in daylight: the sky mirrored in the glass with a glint, a
     curtain, blind, plant or dim room behind it, a sill with snow."""
     # The reveal: the opening's shadowed side walls.
@@ -300,13 +321,18 @@ def window(ctx, rng, x, y, w, h, wallc, arch=False, frame=FRAME_WHITE, lintel=Tr
     ctx.set_source(gradient(y, y + h, [(0, SKY_TOP), (0.45, SKY_LOW), (1, GLASS_DEEP)]))
     ctx.paint()
     pick = rng.unit()
-    if pick < lamp_share:
-        # A warm lamp lit inside, seen through the reflection.
-        g = cairo.RadialGradient(x + w * 0.5, y + h * 0.6, 0, x + w * 0.5, y + h * 0.6, w * 0.6)
-        g.add_color_stop_rgba(0, 1.0, 0.85, 0.55, 0.75)
-        g.add_color_stop_rgba(1, 1.0, 0.7, 0.4, 0.0)
+    lamp = pick < lamp_share
+    if lamp:
+        # A room lit warm inside: the lamp's glow outshines the reflection.
+        ctx.set_source(gradient(y, y + h, [(0, ROOM_TOP), (1, ROOM_LOW)]))
+        ctx.paint()
+        g = cairo.RadialGradient(x + w * 0.5, y + h * 0.55, 0, x + w * 0.5, y + h * 0.55, w * 0.8)
+        g.add_color_stop_rgba(0, *LAMP_CORE, 0.9)
+        g.add_color_stop_rgba(1, *LAMP_CORE, 0.0)
         ctx.set_source(g)
         ctx.paint()
+        ctx.rectangle(x, y, w, h * 0.18)
+        fill(ctx, SKY_TOP, 0.18)
     elif pick < 0.45:
         # Curtains drawn to the sides.
         cur = rng.choice([hexcolour("b5443c"), hexcolour("e8dcc2"), hexcolour("6f8f6a"),
@@ -342,7 +368,7 @@ def window(ctx, rng, x, y, w, h, wallc, arch=False, frame=FRAME_WHITE, lintel=Tr
     ctx.line_to(x + w * 0.25, y + h)
     ctx.line_to(x - w * 0.05, y + h)
     ctx.close_path()
-    fill(ctx, (1, 1, 1), 0.22)
+    fill(ctx, (1, 1, 1), 0.1 if lamp else 0.22)
     # The frame's shadow in the top and right of the opening.
     ctx.rectangle(x, y, w, 2.2)
     fill(ctx, COOL_SHADE, 0.45)
@@ -729,7 +755,7 @@ def street_lamp(ctx, x):
 # Buildings ------------------------------------------------------------------
 
 def window_grid(ctx, rng, x0, w, top, bottom, wallc, ww, wh, pitch, arch=False, shutters=None,
-                lamp_share=0.1, balconies=False):
+                lamp_share=1 / 6, balconies=False):
     cols = max(1, int(w // (ww * 2.1)))
     y = top
     floor = 0
@@ -850,14 +876,22 @@ def painted_sign(ctx, x, y, w, h, text, board, letters, size=11):
 
 
 def display(ctx, rng, x, y, w, h, goods):
-    """A shop window by day: glass with the street's reflection over the goods."""
+    """A shop window lit warm from inside, its goods glowing under the lamps,
+    a little of the sky mirrored over them."""
     ctx.rectangle(x - 2, y - 2, w + 4, h + 4)
     fill(ctx, hexcolour("3a3330"))
     ctx.save()
     ctx.rectangle(x, y, w, h)
     ctx.clip()
-    ctx.set_source(gradient(y, y + h, [(0, mix(SKY_LOW, GLASS_DEEP, 0.3)), (1, hexcolour("3b4256"))]))
+    ctx.set_source(gradient(y, y + h, [(0, ROOM_TOP), (0.6, mix(ROOM_TOP, ROOM_LOW, 0.5)), (1, ROOM_LOW)]))
     ctx.paint()
+    for k in range(3):
+        lx = x + w * (k + 0.5) / 3
+        g = cairo.RadialGradient(lx, y + 2, 0, lx, y + 2, h * 0.7)
+        g.add_color_stop_rgba(0, *LAMP_CORE, 0.75)
+        g.add_color_stop_rgba(1, *LAMP_CORE, 0.0)
+        ctx.set_source(g)
+        ctx.paint()
     # Shelves and goods.
     gx = x + 4
     base = y + h - 3
@@ -866,7 +900,7 @@ def display(ctx, rng, x, y, w, h, goods):
         gh = rng.range(7, 15)
         c = rng.choice(goods)
         ctx.rectangle(gx, base - gh, gw, gh)
-        ctx.set_source(gradient(base - gh, base, [(0, lit(c, 0.25)), (1, shaded(c, 0.25))]))
+        ctx.set_source(gradient(base - gh, base, [(0, mix(c, LAMP_CORE, 0.3)), (1, shaded(c, 0.15))]))
         ctx.fill()
         ctx.rectangle(gx + gw / 2 - 0.7, base - gh, 1.4, gh)
         fill(ctx, GOLD, 0.85)
@@ -880,15 +914,15 @@ def display(ctx, rng, x, y, w, h, goods):
         ellipse(ctx, gx + gw / 2, y + h * 0.42 - gh / 2, gw / 2, gh / 2)
         fill(ctx, rng.choice(goods))
         gx += gw + rng.range(3, 7)
-    # Reflections: the sky at the top, a broad glint.
-    ctx.rectangle(x, y, w, h * 0.22)
-    fill(ctx, SKY_TOP, 0.35)
+    # Reflections: a little sky at the top, a broad glint.
+    ctx.rectangle(x, y, w, h * 0.18)
+    fill(ctx, SKY_TOP, 0.2)
     ctx.move_to(x + w * 0.45, y)
     ctx.line_to(x + w * 0.7, y)
     ctx.line_to(x + w * 0.4, y + h)
     ctx.line_to(x + w * 0.15, y + h)
     ctx.close_path()
-    fill(ctx, (1, 1, 1), 0.16)
+    fill(ctx, (1, 1, 1), 0.12)
     ctx.restore()
     ctx.rectangle(x, y, w, h)
     colour(ctx, OUTLINE)
@@ -1070,11 +1104,12 @@ def church(ctx, rng, x0, w, top):
 
 
 def music_hall(ctx, rng, x0, w, top):
-    """Tonight's gig: a cream stone hall with a broad dome, tall arched
-    windows, and a marquee of unlit bulbs low over the doors, left of where
-    Santa stops, under every front roofline."""
-    stone = hexcolour("e2d6bc")
-    trim = hexcolour("8a4a5a")
+    """Tonight's gig: a deep plum hall with gilded trim, a broad dome, tall
+    arched windows, and a marquee of lit bulbs low over glowing foyer doors,
+    left of where Santa stops, under every front roofline."""
+    stone = HALL_PLUM
+    trim = hexcolour("4a1630")
+    gilt = hexcolour("d8a845")
     # The dome over the middle: broad and low, with a lantern on top.
     cx = x0 + w * 0.42
     r = 44
@@ -1082,7 +1117,9 @@ def music_hall(ctx, rng, x0, w, top):
     # A drum lifts the dome clear of the hall's own cornice, so that from the
     # back row it shows as a whole dome or not at all.
     ctx.rectangle(cx - r + 4, base - 20, 2 * r - 8, 22)
-    fill_line(ctx, shaded(stone, 0.1), ink(stone), 0.7)
+    fill_line(ctx, sunlit(stone, 0.1), ink(stone), 0.7)
+    ctx.rectangle(cx - r + 4, base - 20, 2 * r - 8, 2)
+    fill(ctx, gilt)
     for k in range(6):
         wx = cx - r + 12 + k * (2 * r - 24) / 5
         ctx.rectangle(wx - 2, base - 16, 4, 10)
@@ -1133,51 +1170,70 @@ def music_hall(ctx, rng, x0, w, top):
     for i in range(1, bays):
         px = x0 + w * i / bays - 3
         ctx.rectangle(px, top + 8, 6, PAVEMENT_TOP - 100 - top - 8)
-        fill(ctx, lit(stone, 0.35))
+        fill(ctx, sunlit(lit(stone, 0.12), 0.2))
         ctx.rectangle(px, top + 8, 1.6, PAVEMENT_TOP - 100 - top - 8)
         fill(ctx, shaded(stone, 0.5), 0.8)
-    cornice(ctx, rng, x0, w, top - 4, 9, lit(stone, 0.2), brackets=w // 11)
+        ctx.rectangle(px + 4.6, top + 8, 1.4, PAVEMENT_TOP - 100 - top - 8)
+        fill(ctx, gilt, 0.8)
+        # A gilded capital under the cornice.
+        ctx.rectangle(px - 1.5, top + 8, 9, 4)
+        fill_line(ctx, gilt, ink(gilt), 0.5)
+    cornice(ctx, rng, x0, w, top - 4, 9, gilt, brackets=w // 11)
     # Tall arched windows on the upper floor, round ones above.
     for i in range(bays):
         bx = x0 + w * (i + 0.5) / bays
-        window(ctx, rng, bx - 9, top + 40, 18, 46, stone, arch=True, lintel=False, lamp_share=0.15)
+        window(ctx, rng, bx - 9, top + 40, 18, 46, stone, arch=True, lintel=False, frame=gilt,
+               lamp_share=0.34)
         ellipse(ctx, bx, top + 22, 6.5, 6.5)
         fill(ctx, shaded(stone, 0.7))
         ellipse(ctx, bx, top + 22, 5, 5)
         ctx.set_source(gradient(top + 17, top + 27, [(0, SKY_TOP), (1, GLASS_DEEP)]))
         ctx.fill()
-        window(ctx, rng, bx - 7, top + 104, 14, 22, stone, lamp_share=0.1)
+        window(ctx, rng, bx - 7, top + 104, 14, 22, stone, frame=gilt)
     string_course(ctx, x0, w, PAVEMENT_TOP - 104, stone)
+    ctx.rectangle(x0, PAVEMENT_TOP - 104, w, 1.2)
+    fill(ctx, gilt)
     # A plum-painted ground floor under the marquee.
     gy = PAVEMENT_TOP - 100
     ctx.rectangle(x0 + 3, gy, w - 6, 100)
     ctx.set_source(gradient(gy, PAVEMENT_TOP, [(0, shaded(trim, 0.3)), (1, shaded(trim, 0.1))]))
     ctx.fill()
-    # The marquee: a painted board framed in unlit glass bulbs.
+    # The marquee: a painted board framed in lit bulbs.
     mx, my, mw, mh = x0 + 8, gy + 2, 178, 40
     cast_shadow(ctx, mx, my, mw, mh, dx=-4, dy=5, alpha=0.45)
     rounded_rect(ctx, mx, my, mw, mh, 5)
     ctx.set_source(gradient(my, my + mh, [(0, lit(hexcolour("27304a"), 0.2)), (1, hexcolour("1d2438"))]))
     ctx.fill_preserve()
-    colour(ctx, mix(GOLD, hexcolour("8a6a2a"), 0.25))
+    colour(ctx, gilt)
     ctx.set_line_width(2.4)
     ctx.stroke()
     n = int((mw - 8) // 9)
-    for i in range(n + 1):
-        bx = mx + 4 + (mw - 8) * i / n
-        for by in (my + 4, my + mh - 4):
-            ellipse(ctx, bx, by, 2.1, 2.1)
-            fill(ctx, hexcolour("cfc6a8"))
-            ellipse(ctx, bx - 0.3, by + 0.4, 1.5, 1.5)
-            fill(ctx, hexcolour("9c9478"))
-            ctx.rectangle(bx + 0.3, by - 1.3, 1, 1)
-            fill(ctx, (1, 1, 1))
+    bulbs = [(mx + 4 + (mw - 8) * i / n, by) for i in range(n + 1) for by in (my + 4, my + mh - 4)]
+    for bx, by in bulbs:
+        g = cairo.RadialGradient(bx, by, 0, bx, by, 6)
+        g.add_color_stop_rgba(0, *BULB_GLOW, 0.7)
+        g.add_color_stop_rgba(1, *BULB_GLOW, 0.0)
+        ctx.set_source(g)
+        ctx.arc(bx, by, 6, 0, 2 * math.pi)
+        ctx.fill()
+    for bx, by in bulbs:
+        ellipse(ctx, bx, by, 2.2, 2.2)
+        fill(ctx, hexcolour("ffc85a"))
+        ellipse(ctx, bx + 0.2, by - 0.2, 1.4, 1.4)
+        fill(ctx, LAMP_CORE)
     ctx.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_BOLD)
-    for text, size, y, paint in (("SNOWGIG", 19, my + 24, hexcolour("e8485e")),
-                                 ("LIVE TONIGHT", 7, my + 33.5, hexcolour("9fdcec"))):
+    for text, size, y, paint, glow in (("SNOWGIG", 19, my + 24, hexcolour("ff5a70"), hexcolour("ff4a66")),
+                                       ("LIVE TONIGHT", 7, my + 33.5, hexcolour("ffd66a"), BULB_GLOW)):
         ctx.set_font_size(size)
         ext = ctx.text_extents(text)
         tx = mx + mw / 2 - ext.width / 2 - ext.x_bearing
+        # The letters are lit: a soft glow round them on the dark board.
+        for width, alpha in ((5, 0.18), (2.5, 0.3)):
+            ctx.move_to(tx, y)
+            ctx.text_path(text)
+            colour(ctx, glow, alpha)
+            ctx.set_line_width(width)
+            ctx.stroke()
         ctx.move_to(tx - 1, y + 1.2)
         colour(ctx, hexcolour("0d1020"))
         ctx.show_text(text)
@@ -1190,7 +1246,7 @@ def music_hall(ctx, rng, x0, w, top):
             ctx.rectangle(mx, y - ext.height, mw, ext.height * 0.35)
             ctx.clip()
             ctx.move_to(tx, y)
-            colour(ctx, hexcolour("ffb0b8"))
+            colour(ctx, hexcolour("ffd0d6"))
             ctx.show_text(text)
             ctx.restore()
     # A red canopy over the doors, its shadow falling on them.
@@ -1214,11 +1270,11 @@ def music_hall(ctx, rng, x0, w, top):
         fill(ctx, hexcolour("3a2a22"))
         for k in range(2):
             ctx.rectangle(dxx + k * 12.5, dy, 11.5, PAVEMENT_TOP - 3 - dy)
-            ctx.set_source(gradient(dy, PAVEMENT_TOP, [(0, mix(SKY_LOW, GLASS_DEEP, 0.4)), (1, hexcolour("2e3448"))]))
+            ctx.set_source(gradient(dy, PAVEMENT_TOP, [(0, LAMP_CORE), (0.35, ROOM_TOP), (1, ROOM_LOW)]))
             ctx.fill()
             ctx.move_to(dxx + k * 12.5 + 7, dy)
             ctx.line_to(dxx + k * 12.5 + 2, PAVEMENT_TOP - 3)
-            colour(ctx, (1, 1, 1), 0.2)
+            colour(ctx, (1, 1, 1), 0.25)
             ctx.set_line_width(2.5)
             ctx.stroke()
             ctx.rectangle(dxx + k * 12.5 + (9 if k == 0 else 1), dy + 14, 1.6, 10)
@@ -1243,10 +1299,28 @@ def music_hall(ctx, rng, x0, w, top):
     fill_line(ctx, hexcolour("b9b7b0"), ink(hexcolour("b9b7b0")), 0.5)
 
 
+def foyer_light(ctx, x0):
+    """The foyer's warm light thrown out on the pavement before the music
+    hall's doors, faint enough that the banner's white still reads over it
+    and gone before the rows every block shares."""
+    for dxx in (x0 + 42, x0 + 96, x0 + 150):
+        cx = dxx + 10
+        ctx.save()
+        ctx.translate(cx, PAVEMENT_TOP)
+        ctx.scale(1.0, 0.45)
+        g = cairo.RadialGradient(0, 0, 0, 0, 0, 30)
+        g.add_color_stop_rgba(0, *ROOM_TOP, 0.3)
+        g.add_color_stop_rgba(1, *ROOM_LOW, 0.0)
+        ctx.set_source(g)
+        ctx.rectangle(-30, 0, 60, 30)
+        ctx.fill()
+        ctx.restore()
+
+
 # The ground -----------------------------------------------------------------
 
-PAVING = hexcolour("5e6474")
-KERB = hexcolour("9aa0ac")
+PAVING = hexcolour("666570")
+KERB = hexcolour("a6a3a4")
 ASPHALT = hexcolour("353a47")
 SLUSH = hexcolour("6c7484")
 TRODDEN = hexcolour("7b8498")
@@ -1614,15 +1688,15 @@ def bollard(ctx, x):
 #   paint, where its chimney stands as a share of its width (None for none);
 # shop: wall colour, material, awning paint, sign, roof (flat or hip);
 # apartment: wall colour, material, where its tank stands (None for none).
-BRICK_RED = hexcolour("9a5a48")
+BRICK_RED = hexcolour("a65a42")
 BRICK_BROWN = hexcolour("7f5e4e")
-BRICK_ROSE = hexcolour("a87264")
+BRICK_ROSE = hexcolour("b47460")
 SAGE = hexcolour("8fa08a")
 TEAL = hexcolour("5f8a88")
 SLATE = hexcolour("6f7d92")
-CREAM = hexcolour("d8ccb2")
-OCHRE = hexcolour("c2a36a")
-STONE = hexcolour("bdb3a2")
+CREAM = hexcolour("e6cfa4")
+OCHRE = hexcolour("d2a35c")
+STONE = hexcolour("cdb896")
 PALE = hexcolour("cfc6b8")
 
 BLOCKS = [
@@ -1638,13 +1712,13 @@ BLOCKS = [
      ("church", 170, 214),
      ("shop", 120, 250, SLATE, "stucco", hexcolour("2f5f9a"), "CAFE"),
      ("apartment", 122, 120, STONE, "stone", 0.25, True)],
-    [("apartment", 140, 112, hexcolour("8d9cae"), "stucco", 0.25),
+    [("apartment", 140, 112, hexcolour("d6b88e"), "stucco", 0.25),
      ("townhouse", 110, 184, TEAL, "clapboard", "hip", hexcolour("f0e6d0"), None),
      ("shop", 150, 238, BRICK_RED, "brick", hexcolour("8a2a55"), "RECORDS"),
      ("townhouse", 112, 192, OCHRE, "stucco", "hip", hexcolour("2f5e46"), None)],
     [("music_hall", 224, 130),
      ("apartment", 92, 126, BRICK_BROWN, "brick", 0.55),
-     ("apartment", 84, 116, hexcolour("9fb0a4"), "stucco", None, True),
+     ("apartment", 84, 116, hexcolour("dccd9c"), "stucco", None, True),
      ("shop", 112, 244, SAGE, "clapboard", hexcolour("c8642a"), "GIFTS")],
 ]
 LAMPS = [(250,), (200,), (396,), (100,), (352,)]
@@ -1694,6 +1768,8 @@ def block(index):
             else:
                 music_hall(ctx, rng, x, w, top)
             ctx.restore()
+            if kind == "music_hall":
+                foyer_light(ctx, x)
             x += w
         assert x == SIZE
         # A taller building stands a little forward of a lower one on its
