@@ -16,8 +16,9 @@ measures it); the 45 px of a shorter leg let it slide 18 px a step.
 
 The far arm is part of the body: its mitten rests on the belly's front, so it
 stays put while the near arm (hand.tga) swings. Both legs are the one leg
-picture, the back one tinted 0.4; standing, they coincide, so the leg stands
-straight under the hip on a flat boot with the trouser breaking over it, as a
+picture, the back one tinted 0.4: the leg is slim (about 14 px) and inked
+all round so the two part as soon as they swing; standing, they coincide, so
+the leg stands straight under the hip on a flat boot with the trouser breaking over it, as a
 man's legs look from the side.
 
 Santa is never mirrored and takes the key light from the upper right. The
@@ -334,35 +335,158 @@ CHEEK_RGB = hexcolour("f2847a")
 # ---------------------------------------------------------------- the body
 
 def coat_path(ctx):
-    ctx.move_to(34, 41)
-    ctx.curve_to(24, 42, 17, 49, 15, 60)
-    ctx.curve_to(13, 72, 12, 86, 12, 94)
-    ctx.curve_to(30, 97, 58, 97, 76, 93)
-    ctx.curve_to(84, 86, 84.5, 66, 78, 55)
-    ctx.curve_to(73, 47, 64, 42, 54, 42)
+    """The coat's silhouette: shoulders sloping down from the neck, a straight
+    back, and a round belly swelling out in front and tucking under to the hem."""
+    ctx.move_to(40, 40)
+    ctx.curve_to(31, 40.5, 21, 46, 16.5, 56)        # back shoulder, sloping
+    ctx.curve_to(13, 64, 10.5, 78, 11.5, 93)        # the back, rounding out
+    ctx.curve_to(30, 97.5, 54, 97.5, 70, 94)        # under the hem
+    ctx.curve_to(78, 90, 81.8, 81, 81.8, 71)        # the belly tucking under
+    ctx.curve_to(81.8, 60, 75, 51, 67, 46)          # chest to the belly's top
+    ctx.curve_to(63, 43, 59, 41, 55, 40.5)          # front shoulder
     ctx.close_path()
+
+
+def front_fur_path(ctx):
+    """The fur edging down the coat's front, inside the belly's curve; the coat
+    clips its outer side."""
+    ctx.move_to(58, 38)
+    tufted_points = [(63, 44), (69, 52), (73.4, 62), (75.4, 71), (74.4, 81), (70, 90),
+                     (64, 99)]
+    ctx.line_to(*tufted_points[0])
+    rng = Lcg(79)
+    for (x0, y0), (x1, y1) in zip(tufted_points, tufted_points[1:]):
+        b = 0.7 + 0.5 * rng.unit()
+        ctx.curve_to(x0 - b, (2 * y0 + y1) / 3, x1 - b, (y0 + 2 * y1) / 3, x1, y1)
+    ctx.line_to(90, 99)
+    ctx.line_to(90, 38)
+    ctx.close_path()
+
+
+def draw_buckle(ctx, x, y):
+    """A brass buckle on the pixel grid: an 11 x 9 frame round a 7 x 5 opening
+    that shows the belt, the prong lying across it from the hinge bar."""
+    ctx.rectangle(x, y, 11, 9)
+    ctx.rectangle(x + 2, y + 2, 7, 5)
+    ctx.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
+    frame = ctx.copy_path()
+    g = cairo.LinearGradient(x + 11, y, x + 3, y + 9)
+    g.add_color_stop_rgb(0, *mix(GOLD, SUN, 0.55))
+    g.add_color_stop_rgb(0.45, *GOLD)
+    g.add_color_stop_rgb(1, *hexcolour("a87418"))
+    ctx.set_source(g)
+    ctx.fill()
+    ctx.set_fill_rule(cairo.FILL_RULE_WINDING)
+    # The frame's lit top and right bars, its shaded bottom and left ones.
+    colour(ctx, mix(GOLD, SUN, 0.75))
+    ctx.rectangle(x + 1, y + 0.5, 9.5, 1)
+    ctx.rectangle(x + 9.5, y + 1, 1, 7)
+    ctx.fill()
+    colour(ctx, hexcolour("8a5a10"))
+    ctx.rectangle(x + 0.5, y + 7.5, 10, 1)
+    ctx.rectangle(x + 0.5, y + 1, 1, 7)
+    ctx.fill()
+    # The opening's inner edge in shadow, so the belt reads as lying under it.
+    colour(ctx, hexcolour("140c0c"), 0.8)
+    ctx.rectangle(x + 2, y + 2, 7, 1)
+    ctx.fill()
+    # The prong: a pin from the hinge bar to the far side, with a lit top.
+    colour(ctx, hexcolour("c8961c"))
+    ctx.rectangle(x + 2, y + 4, 6, 1)
+    ctx.fill()
+    colour(ctx, mix(GOLD, SUN, 0.6))
+    ctx.rectangle(x + 2, y + 4, 5.5, 0.5)
+    ctx.fill()
+    ctx.new_path()
+    ctx.append_path(frame)
+    ctx.set_fill_rule(cairo.FILL_RULE_WINDING)
+    thin_line(ctx, hexcolour("4a2a06"), 0.7)
+    # A crisp glint on the corner that faces the sun.
+    colour(ctx, (1, 1, 1), 0.95)
+    ctx.rectangle(x + 8.5, y + 0.5, 1.5, 1)
+    ctx.rectangle(x + 9.5, y + 1.5, 0.5, 1)
+    ctx.fill()
+
+
+def draw_far_arm(ctx):
+    """The far arm, in shade: it comes forward from behind the chest, bends at
+    the elbow and rests its mitten on the top of the belly."""
+    far = shade_of(SANTA_RED, 0.35)
+    ctx.move_to(58, 47)
+    ctx.curve_to(64, 46.5, 71, 49, 75.5, 54)        # upper arm's top
+    ctx.curve_to(78.5, 57, 79.2, 60, 78.8, 63.2)    # round the elbow
+    ctx.line_to(72.2, 65.4)
+    ctx.curve_to(71.5, 61.5, 69, 58.5, 64, 56.5)    # forearm's underside
+    ctx.curve_to(61, 55.5, 58.5, 55, 57, 54)
+    ctx.close_path()
+    sleeve = ctx.copy_path()
+    radial_volume(ctx, sleeve, form_stops(far, 0.35, 0.45, 0.25), 72, 50, 14)
+    ctx.move_to(62, 48.5)
+    ctx.curve_to(67, 48.8, 71.5, 51, 74.5, 54.5)
+    thin_line(ctx, mix(RED_LIT, SUN, 0.3), 0.9, 0.7)
+    ctx.move_to(69.5, 57.5)
+    ctx.curve_to(71.5, 58.5, 73.5, 58.5, 75.5, 57)
+    thin_line(ctx, shade_of(SANTA_RED, 0.8), 0.8, 0.7)
+    ctx.new_path()
+    ctx.append_path(sleeve)
+    thin_line(ctx, OUTLINE, 0.9)
+    ctx.new_path()
+    tufted(ctx, [(71.6, 64.4), (79, 62), (80.2, 65.6), (73, 68.2)], 0.7, 61)
+    cuff = ctx.copy_path()
+    fur_fill(ctx, cuff, 78, 62, 8, 67, marks=3)
+    ctx.new_path()
+    ctx.append_path(cuff)
+    thin_line(ctx, OUTLINE, 0.6, 0.8)
+    # The mitten lies on the belly, thumb up, lit on its top.
+    ctx.move_to(72.4, 67.6)
+    ctx.curve_to(73.5, 66.5, 78, 65.6, 80.4, 66.4)
+    ctx.curve_to(82.2, 67.4, 81.8, 71.4, 79.6, 72.2)
+    ctx.curve_to(77, 73.2, 73.4, 72.6, 72.4, 71)
+    ctx.close_path()
+    mitten = ctx.copy_path()
+    radial_volume(ctx, mitten, ((0, hexcolour("7a6a70")), (0.45, hexcolour("3a3036")),
+                                (1, BOOT)), 78, 66.5, 7)
+    ctx.new_path()
+    ctx.append_path(mitten)
+    thin_line(ctx, OUTLINE, 0.8)
+    ellipse(ctx, 79.8, 65.6, 1.8, 1.6)
+    thumb = ctx.copy_path()
+    radial_volume(ctx, thumb, ((0, hexcolour("7a6a70")), (1, hexcolour("2e262a"))), 80.3, 64.8, 2.6)
+    ctx.new_path()
+    ctx.append_path(thumb)
+    thin_line(ctx, OUTLINE, 0.6)
+    catchlight(ctx, 77.2, 67.4, 1.4, 0.55, 0.7, mix(SUN, (1, 1, 1), 0.5))
 
 
 def draw_body_parts(ctx, width, height):
     coat_path(ctx)
     coat = ctx.copy_path()
-    radial_volume(ctx, coat, ((0.0, mix(RED_LIT, SUN, 0.25)), (0.3, SANTA_RED),
-                              (0.72, shade_of(SANTA_RED, 0.5)),
-                              (1.0, mix(shade_of(SANTA_RED, 0.55), BOUNCE, 0.18))), 64, 56, 50)
+    # A round belly: lit high on its front, the core shadow wrapping round its
+    # underside and back, a touch of snow light under it.
+    radial_volume(ctx, coat, ((0.0, mix(RED_LIT, SUN, 0.3)), (0.22, RED_LIT), (0.5, SANTA_RED),
+                              (0.8, shade_of(SANTA_RED, 0.5)),
+                              (1.0, mix(shade_of(SANTA_RED, 0.55), BOUNCE, 0.15))), 66, 62, 46)
     ctx.save()
     ctx.new_path()
     ctx.append_path(coat)
     ctx.clip()
+    # The belly's underside turning away, and snow light bounced up into it.
+    g = cairo.LinearGradient(0, 80, 0, 96)
+    g.add_color_stop_rgba(0, *shade_of(SANTA_RED, 0.8), 0.0)
+    g.add_color_stop_rgba(0.7, *shade_of(SANTA_RED, 0.8), 0.45)
+    g.add_color_stop_rgba(1, *mix(shade_of(SANTA_RED, 0.6), BOUNCE, 0.3), 0.5)
+    ctx.set_source(g)
+    ctx.paint()
     # Fabric: folds pulled round the belly and a faint weave.
-    rng = Lcg(7)
-    for x0, y0, x1, y1, x2, y2 in ((22, 58, 24, 70, 20, 84), (36, 60, 40, 68, 38, 80),
-                                   (28, 78, 34, 84, 33, 92), (60, 80, 62, 86, 58, 92)):
+    for x0, y0, x1, y1, x2, y2 in ((30, 56, 42, 60, 52, 58), (26, 64, 40, 69, 54, 66),
+                                   (34, 86, 46, 89, 58, 87)):
         ctx.move_to(x0, y0)
         ctx.curve_to(x1, y1, x1, y1, x2, y2)
-        thin_line(ctx, shade_of(SANTA_RED, 0.7), 1.2, 0.35)
-        ctx.move_to(x0 + 1.5, y0)
-        ctx.curve_to(x1 + 1.5, y1, x1 + 1.5, y1, x2 + 1.5, y2)
-        thin_line(ctx, RED_LIT, 0.7, 0.25)
+        thin_line(ctx, shade_of(SANTA_RED, 0.75), 1.0, 0.4)
+        ctx.move_to(x0 + 1, y0 - 1.2)
+        ctx.curve_to(x1 + 1, y1 - 1.2, x1 + 1, y1 - 1.2, x2 + 1, y2 - 1.2)
+        thin_line(ctx, RED_LIT, 0.6, 0.3)
+    rng = Lcg(7)
     for _ in range(90):
         x, y = rng.range(12, 84), rng.range(42, 96)
         ctx.rectangle(x, y, 1, 0.6)
@@ -374,27 +498,6 @@ def draw_body_parts(ctx, width, height):
     g.add_color_stop_rgba(1, *shade_of(SANTA_RED, 0.8), 0.0)
     ctx.set_source(g)
     ctx.paint()
-    # Belt round the belly, curving with it, and its shadow under it.
-    ctx.move_to(0, 73)
-    ctx.curve_to(30, 76, 60, 75, 90, 69)
-    ctx.line_to(90, 77)
-    ctx.curve_to(60, 83, 30, 84, 0, 81)
-    ctx.close_path()
-    belt = ctx.copy_path()
-    g = cairo.LinearGradient(0, 72, 0, 82)
-    g.add_color_stop_rgb(0, *mix(LEATHER, SUN, 0.18))
-    g.add_color_stop_rgb(0.5, *LEATHER)
-    g.add_color_stop_rgb(1, *shade_of(LEATHER, 0.3))
-    ctx.new_path()
-    ctx.append_path(belt)
-    ctx.set_source(g)
-    ctx.fill()
-    ctx.move_to(0, 82)
-    ctx.curve_to(30, 85, 60, 84, 90, 78)
-    thin_line(ctx, shade_of(SANTA_RED, 0.8), 2.0, 0.45)
-    ctx.move_to(0, 73.6)
-    ctx.curve_to(30, 76.6, 60, 75.6, 90, 69.6)
-    thin_line(ctx, mix(LEATHER, SUN, 0.5), 0.6, 0.6)
     # A darker flank along the back, where the coat turns away.
     g = cairo.LinearGradient(11, 0, 24, 0)
     g.add_color_stop_rgba(0, *shade_of(SANTA_RED, 0.7), 0.55)
@@ -402,68 +505,43 @@ def draw_body_parts(ctx, width, height):
     ctx.set_source(g)
     ctx.rectangle(10, 40, 14, 60)
     ctx.fill()
-    ctx.restore()
-    ctx.new_path()
-    ctx.append_path(coat)
-    thin_line(ctx, shade_of(SANTA_RED, 0.8), 0.8)
-    # The buckle: brass, catching the sun on its upper right.
-    ctx.save()
-    ctx.translate(70, 75)
-    ctx.rotate(-0.16)
-    ctx.rectangle(-5.5, -5.5, 11, 11)
-    ctx.rectangle(-2.5, -2.5, 5, 5)
-    ctx.set_fill_rule(cairo.FILL_RULE_EVEN_ODD)
-    g = cairo.LinearGradient(4, -5, -4, 5)
-    g.add_color_stop_rgb(0, *mix(GOLD, SUN, 0.7))
-    g.add_color_stop_rgb(0.4, *GOLD)
-    g.add_color_stop_rgb(1, *hexcolour("8a6212"))
-    ctx.set_source(g)
-    ctx.fill_preserve()
-    ctx.set_fill_rule(cairo.FILL_RULE_WINDING)
-    thin_line(ctx, hexcolour("5a3a08"), 0.7)
-    ctx.move_to(-2.5, 0)
-    ctx.line_to(1.5, 0)
-    thin_line(ctx, mix(GOLD, SUN, 0.3), 1.0)
-    catchlight(ctx, 3.4, -3.6, 1.2, 0.9, 0.95, mix(SUN, (1, 1, 1), 0.5))
-    ctx.restore()
-    # The far arm: its mitten rests on the front of the belly.
-    ctx.move_to(74, 56)
-    ctx.curve_to(79, 57, 82, 61, 81.5, 66)
-    ctx.line_to(75.5, 68)
-    ctx.curve_to(74, 64, 72, 60, 70, 58)
-    ctx.close_path()
-    sleeve = ctx.copy_path()
-    radial_volume(ctx, sleeve, form_stops(shade_of(SANTA_RED, 0.2), 0.3, 0.5), 80, 58, 10)
-    ctx.new_path()
-    ctx.append_path(sleeve)
-    thin_line(ctx, shade_of(SANTA_RED, 0.8), 0.7)
-    ctx.new_path()
-    tufted(ctx, [(74.5, 66.5), (81.8, 64.3), (83, 68.6), (76, 70.8)], 0.8, 61)
-    cuff = ctx.copy_path()
-    fur_fill(ctx, cuff, 81, 65, 8, 67, marks=3)
-    ellipse(ctx, 77.5, 72.5, 4.6, 3.6)
-    mitten = ctx.copy_path()
-    radial_volume(ctx, mitten, ((0, hexcolour("5a4a50")), (0.5, BOOT), (1, shade_of(BOOT, 0.3))),
-                  80, 70.5, 6)
-    catchlight(ctx, 79.8, 70.6, 1.3, 0.7, 0.5)
-    # Fur hem, flaring with the coat, with a cool shadow along its top edge.
-    ctx.new_path()
-    tufted(ctx, [(10, 88), (44, 91.5), (79, 87), (80, 93), (44, 98.5), (9, 95)], 1.0, 71)
-    hem = ctx.copy_path()
-    fur_fill(ctx, hem, 62, 86, 48, 73, marks=22)
-    # Fur down the coat's front edge, from the beard to the hem.
-    ctx.new_path()
-    tufted(ctx, [(70, 48), (78, 53), (83, 66), (82, 80), (79, 88), (73, 88), (75, 78),
-                 (75, 66), (72, 56), (66, 50)], 0.8, 79)
+    # Fur down the coat's front, from under the beard to the hem.
+    front_fur_path(ctx)
     placket = ctx.copy_path()
-    # Under the belt and the mitten the placket is hidden: paint it first.
-    ctx.save()
+    fur_fill(ctx, placket, 80, 56, 34, 83, marks=12)
+    # Belt round the belly at its widest, and its shadow under it.
+    ctx.move_to(0, 71)
+    ctx.curve_to(30, 73, 60, 74, 90, 74.5)
+    ctx.line_to(90, 82.5)
+    ctx.curve_to(60, 82, 30, 81, 0, 79)
+    ctx.close_path()
+    belt = ctx.copy_path()
+    g = cairo.LinearGradient(0, 72, 0, 82)
+    g.add_color_stop_rgb(0, *mix(LEATHER, SUN, 0.2))
+    g.add_color_stop_rgb(0.45, *LEATHER)
+    g.add_color_stop_rgb(1, *shade_of(LEATHER, 0.3))
     ctx.new_path()
-    ctx.rectangle(60, 40, 30, 28)
-    ctx.rectangle(60, 82, 30, 8)
-    ctx.clip()
-    fur_fill(ctx, placket, 82, 52, 30, 83, marks=8)
+    ctx.append_path(belt)
+    ctx.set_source(g)
+    ctx.fill()
+    ctx.move_to(0, 80)
+    ctx.curve_to(30, 82, 60, 83, 90, 83.5)
+    thin_line(ctx, shade_of(SANTA_RED, 0.8), 1.6, 0.45)
+    ctx.move_to(0, 71.6)
+    ctx.curve_to(30, 73.6, 60, 74.6, 90, 75.1)
+    thin_line(ctx, mix(LEATHER, SUN, 0.5), 0.6, 0.6)
+    ctx.new_path()
+    ctx.append_path(belt)
+    thin_line(ctx, OUTLINE, 0.6)
     ctx.restore()
+    draw_buckle(ctx, 67, 74)
+    draw_far_arm(ctx)
+    # Fur hem round the coat's bottom, with a cool shade under the belly.
+    ctx.new_path()
+    tufted(ctx, [(10.5, 88.5), (44, 92), (74.5, 88.4), (71.5, 95), (44, 99), (10.5, 96)],
+           0.9, 71)
+    hem = ctx.copy_path()
+    fur_fill(ctx, hem, 60, 84, 46, 73, marks=22)
     ctx.save()
     ctx.translate(54, 30)
     draw_head(ctx, 38)
@@ -477,76 +555,77 @@ def draw_body(ctx, width, height):
 # ---------------------------------------------------------------- the leg
 
 def draw_leg_parts(ctx, width, height):
-    # Boot, toe forward (right), set flat: a heel at the back, the sole
-    # lifted a little under the arch, the boot shaft under the trouser.
-    top = height - 15.5
-    ctx.move_to(4.5, top)
-    ctx.line_to(21.5, top)
-    ctx.curve_to(22, top + 4, 23, top + 6.5, 25, top + 8)
-    ctx.curve_to(26.4, top + 9, 26.6, top + 11.2, 25.8, top + 12.5)
-    ctx.line_to(4.0, top + 12.5)
-    ctx.curve_to(3.2, top + 9, 3.6, top + 3, 4.5, top)
+    # Boot, toe forward (right), set flat: a block heel at the back, the sole
+    # lifted a little under the arch, the shaft under the trouser hem.
+    top = height - 14.5
+    ctx.move_to(7.0, top)
+    ctx.line_to(20.0, top)
+    ctx.curve_to(20.4, top + 3.5, 21.5, top + 5.2, 23.6, top + 6.2)
+    ctx.curve_to(25.2, top + 7.2, 25.8, top + 9.6, 25.0, top + 11.2)
+    ctx.line_to(5.0, top + 11.2)
+    ctx.curve_to(4.6, top + 7.5, 5.6, top + 3, 7.0, top)
     ctx.close_path()
     boot = ctx.copy_path()
-    radial_volume(ctx, boot, ((0.0, hexcolour("6a5a62")), (0.35, BOOT), (0.85, shade_of(BOOT, 0.25)),
-                              (1.0, mix(BOOT, BOUNCE, 0.15))), 21, top + 6, 15)
-    ctx.new_path()
-    ctx.move_to(19.5, top + 6.5)
-    ctx.curve_to(22, top + 7.5, 24, top + 8, 25.5, top + 9)
-    thin_line(ctx, mix(SUN, (1, 1, 1), 0.5), 1.0, 0.75)
-    catchlight(ctx, 24.8, top + 9.2, 0.9, 0.6, 0.8)
-    # Sole and heel: a lighter edge of leather, the heel a block at the back.
-    # Flat on the ground at the heel and under the ball of the foot, lifted
-    # a little under the arch between them.
-    ctx.move_to(3.6, top + 12.3)
-    ctx.line_to(26.0, top + 12.3)
-    ctx.curve_to(26.0, top + 14.4, 25.0, top + 15.2, 23.6, top + 15.2)
-    ctx.line_to(17.0, top + 15.2)
-    ctx.curve_to(15.2, top + 14.2, 13.2, top + 14.2, 11.8, top + 14.4)
-    ctx.line_to(12.8, top + 15.2)
-    ctx.line_to(6.4, top + 15.2)
-    ctx.curve_to(5.6, top + 15.2, 5.4, top + 12, 5.6, top + 12.3)
+    radial_volume(ctx, boot, ((0.0, hexcolour("7a6a72")), (0.3, hexcolour("3a3036")),
+                              (0.75, BOOT), (1.0, mix(BOOT, BOUNCE, 0.2))), 21, top + 5, 15)
+    ctx.move_to(19.5, top + 5.6)
+    ctx.curve_to(21.5, top + 6.6, 23.2, top + 7.0, 24.6, top + 7.8)
+    thin_line(ctx, mix(SUN, (1, 1, 1), 0.5), 0.9, 0.8)
+    catchlight(ctx, 24.4, top + 8.0, 0.9, 0.6, 0.9)
+    # Sole and heel, flat on the ground at the heel and under the ball of the
+    # foot; a lighter welt along the top of the sole.
+    ctx.move_to(4.6, top + 11.0)
+    ctx.line_to(25.2, top + 11.0)
+    ctx.curve_to(25.2, top + 13.0, 24.2, top + 14.2, 22.6, top + 14.2)
+    ctx.line_to(17.0, top + 14.2)
+    ctx.curve_to(15.4, top + 13.2, 13.6, top + 13.2, 12.4, top + 13.2)
+    ctx.line_to(12.4, top + 14.2)
+    ctx.line_to(5.4, top + 14.2)
+    ctx.line_to(5.0, top + 11.0)
     ctx.close_path()
     sole = ctx.copy_path()
-    g = cairo.LinearGradient(0, top + 12.3, 0, top + 15.4)
-    g.add_color_stop_rgb(0, *hexcolour("7a5a44"))
+    g = cairo.LinearGradient(0, top + 11.0, 0, top + 14.4)
+    g.add_color_stop_rgb(0, *hexcolour("8a6a50"))
     g.add_color_stop_rgb(1, *shade_of(hexcolour("4a3428"), 0.3))
     ctx.new_path()
     ctx.append_path(sole)
     ctx.set_source(g)
     ctx.fill()
-    ctx.move_to(11.8, top + 12.6)
-    ctx.line_to(11.8, top + 15.0)
-    thin_line(ctx, OUTLINE, 0.6, 0.7)
+    ctx.move_to(12.4, top + 11.4)
+    ctx.line_to(12.4, top + 14.0)
+    thin_line(ctx, OUTLINE, 0.7, 0.8)
+    ctx.move_to(5.0, top + 11.0)
+    ctx.line_to(25.1, top + 11.0)
+    thin_line(ctx, OUTLINE, 0.6, 0.8)
     # The trouser hem's shadow on the boot.
     ctx.save()
     ctx.new_path()
     ctx.append_path(boot)
     ctx.clip()
-    g = cairo.LinearGradient(0, top, 0, top + 3.5)
+    g = cairo.LinearGradient(0, top, 0, top + 3)
     g.add_color_stop_rgba(0, 0, 0, 0, 0.6)
     g.add_color_stop_rgba(1, 0, 0, 0, 0.0)
     ctx.set_source(g)
     ctx.paint()
     ctx.restore()
-    # Trouser: straight under the hip, the knee pushing the front forward,
-    # the calf rounding the back, the ankle narrowing, the hem breaking over
-    # the boot top.
-    ctx.move_to(6.5, 0)
-    ctx.line_to(21.5, 0)
-    ctx.curve_to(23.5, 14, 23.8, 32, 24.8, 42)      # thigh to the knee cap
-    ctx.curve_to(25.2, 45.5, 23.6, 48, 22.6, 51)    # below the knee
-    ctx.curve_to(22.0, 54, 22.6, 56, 23.8, 58)      # shin to the break
-    ctx.curve_to(24.6, 60, 23.8, 61.4, 22, 61.6)
-    ctx.curve_to(16, 62.4, 9, 62.4, 3.8, 61.2)
-    ctx.curve_to(3.4, 59.6, 4.2, 58, 5.2, 56.5)     # the heel of the hem
-    ctx.curve_to(4.2, 53, 2.8, 48, 3.4, 42)         # calf
-    ctx.curve_to(3.8, 30, 4.0, 14, 6.5, 0)
+    # Trouser, about 14 px wide: straight under the hip, the knee pushing the
+    # front forward a little, the calf rounding the back, the hem breaking
+    # over the boot top.
+    ctx.move_to(7.0, 0)
+    ctx.line_to(21.0, 0)
+    ctx.curve_to(21.0, 14, 21.0, 30, 21.4, 38)      # thigh to the knee
+    ctx.curve_to(22.4, 41, 22.4, 44, 21.2, 47)      # the knee cap
+    ctx.curve_to(20.6, 50, 20.6, 54, 21.2, 56.5)    # shin to the break
+    ctx.curve_to(22.2, 57.8, 22.6, 59.4, 21.8, 60.4)
+    ctx.curve_to(16, 61.4, 10, 61.4, 5.8, 60.6)
+    ctx.curve_to(5.4, 59.2, 5.8, 57.6, 6.6, 56.4)   # the heel of the hem
+    ctx.curve_to(6.0, 52, 5.8, 47, 6.6, 42)         # calf
+    ctx.curve_to(7.2, 30, 7.0, 14, 7.0, 0)
     ctx.close_path()
     trouser = ctx.copy_path()
-    g = cairo.LinearGradient(25, 0, 3, 0)
-    g.add_color_stop_rgb(0.0, *mix(RED_LIT, SUN, 0.2))
-    g.add_color_stop_rgb(0.25, *SANTA_RED)
+    g = cairo.LinearGradient(22, 0, 6, 0)
+    g.add_color_stop_rgb(0.0, *mix(RED_LIT, SUN, 0.25))
+    g.add_color_stop_rgb(0.3, *SANTA_RED)
     g.add_color_stop_rgb(0.75, *shade_of(SANTA_RED, 0.55))
     g.add_color_stop_rgb(1.0, *mix(shade_of(SANTA_RED, 0.55), BOUNCE, 0.2))
     ctx.new_path()
@@ -557,30 +636,29 @@ def draw_leg_parts(ctx, width, height):
     ctx.new_path()
     ctx.append_path(trouser)
     ctx.clip()
-    # The knee cap catching the light, folds behind the knee, and the hem
-    # gathering over the boot.
-    g = cairo.RadialGradient(21, 42, 0, 21, 42, 6)
-    g.add_color_stop_rgba(0, *mix(RED_LIT, SUN, 0.35), 0.8)
+    # A lit crease down the front, the knee cap catching the light, the fold
+    # behind the knee and the hem gathering over the boot.
+    ctx.move_to(18.6, 20)
+    ctx.curve_to(19.0, 30, 19.2, 36, 19.6, 40)
+    thin_line(ctx, mix(RED_LIT, SUN, 0.35), 0.9, 0.6)
+    g = cairo.RadialGradient(19.5, 42.5, 0, 19.5, 42.5, 4.5)
+    g.add_color_stop_rgba(0, *mix(RED_LIT, SUN, 0.45), 0.9)
     g.add_color_stop_rgba(1, *RED_LIT, 0.0)
     ctx.set_source(g)
-    ctx.rectangle(12, 34, 14, 16)
+    ctx.rectangle(13, 36, 12, 13)
     ctx.fill()
-    for pts, w, a in ((((5.5, 41), (10, 43), (14, 47)), 1.1, 0.6),
-                      (((6, 45), (10, 46.5), (12.5, 50)), 0.9, 0.5),
-                      (((21.5, 49), (18, 50), (15.5, 52.5)), 0.9, 0.45),
-                      (((7.5, 56), (12, 57.8), (19, 56.4)), 1.1, 0.6),
-                      (((10, 59.6), (14.5, 58.4), (21, 59.4)), 0.9, 0.5)):
+    for pts, w, a in ((((6.5, 42.5), (10, 43.5), (13.5, 46.5)), 1.1, 0.75),
+                      (((20.8, 47.5), (18, 48.2), (16, 50)), 0.8, 0.5),
+                      (((8, 56), (12, 57.6), (18, 56.2)), 1.0, 0.6),
+                      (((10, 59.2), (14, 58.2), (20, 59.2)), 0.8, 0.5)):
         ctx.move_to(*pts[0])
         ctx.curve_to(pts[1][0], pts[1][1], pts[1][0], pts[1][1], pts[2][0], pts[2][1])
-        thin_line(ctx, shade_of(SANTA_RED, 0.8), w, a)
+        thin_line(ctx, shade_of(SANTA_RED, 0.85), w, a)
     ctx.restore()
-    ctx.new_path()
-    ctx.append_path(trouser)
-    thin_line(ctx, shade_of(SANTA_RED, 0.9), 0.7)
 
 
 def draw_leg(ctx, width, height):
-    inked(ctx, lambda: draw_leg_parts(ctx, width, height), 1.4)
+    inked(ctx, lambda: draw_leg_parts(ctx, width, height), 1.5)
 
 
 # ---------------------------------------------------------------- the arm
@@ -589,7 +667,11 @@ def draw_arm_parts(ctx, width, height):
     # Shoulder cap round the pivot, the sleeve bending a little forward at the
     # elbow, a fur cuff, the mitten with its thumb forward.
     ctx.move_to(2.2, 13)
-    ctx.arc(10, 12.5, 7.8, math.pi, 0)
+    ctx.save()
+    ctx.translate(10, 13)
+    ctx.scale(7.8, 6.2)
+    ctx.arc(0, 0, 1, math.pi, 0)
+    ctx.restore()
     ctx.curve_to(17.8, 22, 17.0, 28, 17.2, 39)
     ctx.line_to(3.2, 39)
     ctx.curve_to(3.0, 30, 2.2, 22, 2.2, 13)
