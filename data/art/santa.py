@@ -18,8 +18,8 @@ The far arm is part of the body: its mitten rests on the belly's front, so it
 stays put while the near arm (hand.tga) swings. Both legs are the one leg
 picture, the back one tinted 0.4: the leg is slim (about 14 px) and inked
 all round so the two part as soon as they swing; standing, they coincide, so
-the leg stands straight under the hip on a flat boot with the trouser breaking over it, as a
-man's legs look from the side.
+the leg stands straight under the hip on a flat boot with the trouser
+breaking over it, as a man's legs look from the side.
 
 Santa is never mirrored and takes the key light from the upper right. The
 driver's head is mirrored with the car, so it is lit from straight above.
