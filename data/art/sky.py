@@ -5,8 +5,9 @@ rocked up to 7 degrees either way about that corner. The ring of rays does not
 rock with it: it turns about a centre 5 px right of and 2.5 px above the
 picture's middle, at (37, 29.5) of the unrocked picture. So the disc is drawn
 about (CX, CY), beside the ring's centre, and the ring stays nearly concentric
-with it however the sun rocks (at most about 7 px off). The disc (radius 25.5)
-sits in a warm halo that fades out just inside the picture's edges.
+with it however the sun rocks (at most about 7 px off). The disc (radius 26,
+as large as the picture allows round that point with its line) sits in a
+warm halo that fades out just inside the picture's edges.
 
 Each ray (10 x 26) is drawn with its top edge 35 to 45 px out from the ring's
 centre (the distance breathes), its left edge on the ring's radius, so the
@@ -24,14 +25,16 @@ import cairo
 from paint import Lcg, colour, ellipse, hexcolour
 
 CX, CY = 35.0, 30.5
-RADIUS = 25.0
+RADIUS = 26.0
 SIZE = 64
-INK = hexcolour("8a3a0e")        # burnt orange: the sun's own line, warmer than the city's
-CORE = hexcolour("fffbea")
-GOLD = hexcolour("ffd75a")
-AMBER = hexcolour("fbb03b")
-EMBER = hexcolour("f08a24")
-BLUSH = hexcolour("ff7f5c")
+INK = hexcolour("7a3408")        # burnt umber: the sun's own line, warmer than the city's
+CORE = hexcolour("fffbe0")
+GOLD = hexcolour("ffe04a")
+AMBER = hexcolour("ffc72e")
+EMBER = hexcolour("f7a823")
+BLUSH = hexcolour("ff6f5e")
+MOUTH = hexcolour("8e2416")
+TONGUE = hexcolour("ff8a72")
 SUNLIGHT = hexcolour("fff2d6")
 HALO = hexcolour("ffe7a3")
 RAY_GOLD = hexcolour("ffcf4a")
@@ -139,13 +142,13 @@ def tapered_stroke(ctx, points, width):
 
 
 def disc(ctx):
-    """The ball of the sun: a hot pale core towards the upper right, deepening
-    to amber and ember at the lower left, with soft painted mottling and a
-    few curls of flame on its surface."""
+    """The ball of the sun: golden yellow, a hot pale core towards the upper
+    right warming to deep gold at the lower left, with a glossy sheen on the
+    lit side and a crisp inked edge, heavier away from the light."""
     ctx.arc(CX, CY, RADIUS, 0, 2 * math.pi)
     body = cairo.RadialGradient(CX + 8, CY - 9, 2, CX + 2, CY - 2, RADIUS + 5)
     body.add_color_stop_rgb(0, *CORE)
-    body.add_color_stop_rgb(0.35, *GOLD)
+    body.add_color_stop_rgb(0.3, *GOLD)
     body.add_color_stop_rgb(0.75, *AMBER)
     body.add_color_stop_rgb(1, *EMBER)
     ctx.set_source(body)
@@ -154,88 +157,78 @@ def disc(ctx):
     ctx.arc(CX, CY, RADIUS, 0, 2 * math.pi)
     ctx.clip()
     rng = Lcg(1225)
-    for _ in range(40):
+    for _ in range(24):
         angle = rng.range(0, 2 * math.pi)
         dist = rng.range(4, RADIUS)
         x, y = CX + dist * math.cos(angle), CY + dist * math.sin(angle)
         lit = (x - CX) - (y - CY) > 0
         ellipse(ctx, x, y, rng.range(2.0, 4.5), rng.range(1.5, 3.0))
-        colour(ctx, CORE if lit else EMBER, rng.range(0.06, 0.14))
+        colour(ctx, CORE if lit else AMBER, rng.range(0.05, 0.1))
         ctx.fill()
-    # Curls of flame swirling round the rim, lighter on the lit side.
-    for start, sweep, lit in ((2.55, 0.9, False), (3.75, 0.7, False), (1.45, 0.6, False),
-                              (5.3, 0.8, True), (-0.3, 0.6, True)):
-        ctx.new_path()
-        ctx.arc(CX, CY, RADIUS - 4.5, start, start + sweep)
-        colour(ctx, CORE if lit else EMBER, 0.35 if lit else 0.3)
-        ctx.set_line_width(1.4)
-        ctx.set_line_cap(cairo.LINE_CAP_ROUND)
-        ctx.stroke()
-    # Deeper, warmer colour along the lower-left rim, away from the light.
+    # Warmer gold along the lower-left rim, away from the light.
     rim = cairo.RadialGradient(CX + 4, CY - 4, RADIUS - 3, CX + 4, CY - 4, RADIUS + 6)
     rim.add_color_stop_rgba(0, *EMBER, 0.0)
-    rim.add_color_stop_rgba(1, *hexcolour("e0641a"), 0.55)
+    rim.add_color_stop_rgba(1, *EMBER, 0.5)
     ctx.set_source(rim)
     ctx.paint()
+    # The sheen: a soft crescent of light inside the upper-right rim.
+    ctx.new_path()
+    ctx.arc(CX, CY, RADIUS - 3.2, -1.35, -0.25)
+    colour(ctx, (1, 1, 0.96), 0.7)
+    ctx.set_line_width(2.2)
+    ctx.set_line_cap(cairo.LINE_CAP_ROUND)
+    ctx.stroke()
     ctx.restore()
     colour(ctx, INK)
-    weighted_ring(ctx, CX, CY, RADIUS, 0.9, 2.2, -1, 1)
+    weighted_ring(ctx, CX, CY, RADIUS, 1.0, 2.2, -1, 1)
 
 
 def face(ctx):
-    """A content face looking down towards the street at the lower left:
-    heavy sleepy lids, arched brows, a round nose, blushing cheeks and a
-    small lopsided smile, all in tapering brush strokes."""
-    fx, fy = CX - 2.5, CY + 1.5
-    for cx, cy in ((fx - 12.5, fy + 5), (fx + 10.5, fy + 5)):
-        blush = cairo.RadialGradient(cx, cy, 0.5, cx, cy, 5.5)
-        blush.add_color_stop_rgba(0, *BLUSH, 0.6)
+    """A jolly face looking straight out: eyes shut tight in two happy
+    arches, round rosy cheeks and a broad open smile, bold enough to read
+    at a glance on the smallest screen."""
+    fx, fy = CX - 0.5, CY + 0.5
+    for cx in (fx - 13.0, fx + 13.0):
+        blush = cairo.RadialGradient(cx, fy + 4.5, 0.5, cx, fy + 4.5, 5.5)
+        blush.add_color_stop_rgba(0, *BLUSH, 0.75)
+        blush.add_color_stop_rgba(0.6, *BLUSH, 0.45)
         blush.add_color_stop_rgba(1, *BLUSH, 0.0)
         ctx.set_source(blush)
-        ctx.arc(cx, cy, 5.5, 0, 2 * math.pi)
+        ctx.arc(cx, fy + 4.5, 5.5, 0, 2 * math.pi)
         ctx.fill()
-    for ex, tilt in ((fx - 8, 1), (fx + 7, -1)):
-        # The eye: a dark pupil glancing down-left, half hidden under a lid.
-        ctx.save()
-        ellipse(ctx, ex, fy - 2.5, 3.4, 2.6)
-        ctx.clip()
-        ellipse(ctx, ex, fy - 2.5, 3.4, 2.6)
-        colour(ctx, (1, 0.99, 0.94))
+        ellipse(ctx, cx + 1.5, fy + 3.0, 1.0, 0.8)
+        colour(ctx, (1, 0.95, 0.88), 0.7)
         ctx.fill()
-        ellipse(ctx, ex - 0.9, fy - 1.7, 2.1, 2.3)
-        colour(ctx, hexcolour("4a1e08"))
-        ctx.fill()
-        ellipse(ctx, ex - 0.4, fy - 2.4, 0.6, 0.6)
-        colour(ctx, (1, 1, 1))
-        ctx.fill()
-        # The lid, sunlit gold, down over the top half of the eye.
-        ctx.rectangle(ex - 4, fy - 6, 8, 2.6)
-        colour(ctx, GOLD)
-        ctx.fill()
-        ctx.restore()
-        colour(ctx, INK)
-        tapered_stroke(ctx, ((ex - 4.0, fy - 2.4), (ex, fy - 4.9), (ex + 4.0, fy - 2.4)), 1.7)
-        tapered_stroke(ctx, ((ex - 3.0, fy - 0.2), (ex, fy + 0.6), (ex + 3.0, fy - 0.4)), 0.8)
-        # The brow, raised and kindly, thicker towards the middle of the face.
-        tapered_stroke(ctx, ((ex - 4.2 * tilt, fy - 7.6 + 0.6 * tilt), (ex, fy - 10.6),
-                             (ex + 4.2 * tilt, fy - 8.8 - 0.4 * tilt)), 1.6)
-    # Nose: a round warm bump, shaded at the lower left, lit at the top right.
-    nx, ny = fx - 0.5, fy + 3.5
-    ellipse(ctx, nx, ny, 3.0, 2.5)
-    nose = cairo.RadialGradient(nx + 1, ny - 1, 0.3, nx, ny, 3.2)
-    nose.add_color_stop_rgb(0, *hexcolour("ffe9a8"))
-    nose.add_color_stop_rgb(1, *hexcolour("f6a23a"))
-    ctx.set_source(nose)
-    ctx.fill()
+    colour(ctx, INK)
+    for ex in (fx - 8.0, fx + 8.0):
+        tapered_stroke(ctx, ((ex - 4.3, fy - 3.0), (ex, fy - 10.5), (ex + 4.3, fy - 3.0)), 2.6)
+    # The smile: a wide open mouth, dark inside, with a tongue.
+    left, right, top = (fx - 10.5, fy + 3.5), (fx + 10.5, fy + 3.5), fy + 6.0
     ctx.new_path()
-    ctx.arc(nx, ny, 3.0, 1.2, 3.4)
+    ctx.move_to(*left)
+    ctx.curve_to(fx - 4, top, fx + 4, top, *right)
+    ctx.curve_to(fx + 9, fy + 16.5, fx - 9, fy + 16.5, *left)
+    ctx.close_path()
+    mouth = ctx.copy_path()
+    colour(ctx, MOUTH)
+    ctx.fill()
+    ctx.save()
+    ctx.append_path(mouth)
+    ctx.clip()
+    ellipse(ctx, fx + 0.5, fy + 14.5, 6.0, 4.0)
+    colour(ctx, TONGUE)
+    ctx.fill()
+    ctx.restore()
+    ctx.append_path(mouth)
     colour(ctx, INK)
-    ctx.set_line_width(0.9)
+    ctx.set_line_width(1.6)
+    ctx.set_line_join(cairo.LINE_JOIN_ROUND)
     ctx.stroke()
-    # Smile: lopsided, higher on the right, with a dimple at its corner.
-    colour(ctx, INK)
-    tapered_stroke(ctx, ((fx - 7.0, fy + 7.6), (fx - 0.5, fy + 13.5), (fx + 7.0, fy + 6.8)), 1.9)
-    tapered_stroke(ctx, ((fx + 5.8, fy + 6.2), (fx + 7.0, fy + 7.2), (fx + 6.6, fy + 8.4)), 0.9)
+    # Dimples at the corners of the smile.
+    for sign in (-1, 1):
+        cx = fx + sign * 10.5
+        tapered_stroke(ctx, ((cx + sign * 0.6, fy + 1.6), (cx + sign * 1.8, fy + 3.4),
+                             (cx + sign * 0.6, fy + 5.4)), 1.3)
 
 
 def draw_sun(ctx, width, height):
