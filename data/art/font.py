@@ -1,4 +1,5 @@
-"""The font sheet, 256 x 256: white letters (DejaVu Sans, reshaped to fit)
+"""The font sheet, 256 x 256: white letters (Comic Neue Bold, a comic
+letterer's hand, reshaped to fit)
 with a dark edge all round, on transparent ground, each inside its rectangle
 of the program's glyph table.
 
@@ -12,12 +13,17 @@ different heights line up.
 The program draws the banner lines in white, so they show the white letter
 with its dark edge, readable over the pale pavement and the dark road alike;
 it draws the quotes in black, which colours letter and edge alike, so a quote
-shows the whole inked shape. The white letter grows a little out of its
-outline, so the banner's strokes are bolder than the face's own; its edge is
-solid next to the letter and four-fifths opaque further out, so the quotes'
-counters stay open. Ink keeps the rightmost column of each rectangle clear
+shows the whole inked shape. The edge is a solid dark ring about a texel wide
+round the letter, narrower inside the counters so that the quotes keep them
+open, with a faint shadow fallen down and to the left where the rectangle has
+room. Each letter is nudged sideways by a third of a texel at most so that its
+stems land on whole texels and keep a solid white core. Ink keeps the
+rightmost column of each rectangle clear
 because the pen advances by the rectangle's width with no extra spacing, and
 no stroke is thinner than two texels."""
+
+import subprocess
+import sys
 
 import cairo
 
@@ -48,16 +54,16 @@ BASELINE = 11    # rows from the pen line down to the baseline
 EM = 19.5        # font size in pixels before reshaping
 CONDENSE = 0.92  # horizontal squeeze applied to every glyph
 RIGHT_GAP = 1.0  # columns kept clear at the right of each rectangle
-BOLDEN = 0.25    # how far the white letter grows out of its outline, all round
-RING = 0.75      # width of the dark edge around the grown letter
-CORE_RING = 0.45  # the inner part of that edge, solid; the rest a halo
-HALO = 0.8       # opacity of the halo
-NARROW_RING = 0.65  # the edge of a narrow letter: solid, on its right only
+BOLDEN = 0.2   # how far the white letter grows out of its outline, all round
+RING = 0.9     # width of the solid dark edge around the grown letter
+COUNTER_RING = 0.6  # the edge inside a counter, narrower so quotes keep it open
+SHADOW = 0.8     # how far the letter's shadow falls down and to the left
+SHADOW_ALPHA = 0.35  # opacity of the shadow
+NARROW_RING = 0.85  # the edge of a narrow letter: solid, on its right only
 MIN_CORE = 1.2   # narrowest white letter that gets an edge on its left too
 EDGE = (0.06, 0.06, 0.06)
-# The face is of regular weight: grown and edged, drawn in black for the
-# quotes, it comes out about as heavy as the bold face.
-WEIGHT = cairo.FONT_WEIGHT_NORMAL
+FACE = "Comic Neue"
+WEIGHT = cairo.FONT_WEIGHT_BOLD
 
 def glyph_outline(ctx, char):
     """The outline of char at size EM, baseline at y = 0, as a list of cairo
@@ -95,19 +101,41 @@ def trace(ctx, path):
             ctx.close_path()
 
 
+def contours(path):
+    """The path split into its closed contours, each tagged True when it is
+    a counter (a hole, wound the other way from the letter's outside)."""
+    out, current, points = [], [], []
+    for kind, p in path:
+        if kind == cairo.PATH_MOVE_TO and current:
+            out.append((current, points))
+            current, points = [], []
+        current.append((kind, p))
+        points.extend(zip(p[0::2], p[1::2]))
+    if current:
+        out.append((current, points))
+    tagged = []
+    for contour, pts in out:
+        area = sum(x0 * y1 - x1 * y0 for (x0, y0), (x1, y1) in zip(pts, pts[1:] + pts[:1]))
+        tagged.append((contour, area))
+    outside = max(tagged, key=lambda t: abs(t[1]))[1] if tagged else 0
+    return [(contour, area * outside < 0) for contour, area in tagged]
+
+
 def glyph_box(ctx, row):
     """Where the white letter of a glyph row goes: its outline, its ink
-    extents, the left edge of its ring, the room for the letter and how far
-    it grows out of its outline."""
+    extents, the left edge of its ring, the room for the letter, how far it
+    grows out of its outline and how wide its dark edge is."""
     char, tex_x, tex_y, width, height, offset_y = row
     path, extents = glyph_outline(ctx, char)
     ring_left = RING + BOLDEN
-    room = width - RIGHT_GAP - 2 * (RING + BOLDEN)
+    room = width - RIGHT_GAP - ring_left - (RING + BOLDEN)
     if room < MIN_CORE:
-        # Narrow letters (i, l, !, the full stop) do not grow and keep a
-        # plain solid edge: grown, the dot of an i would run into its stem.
-        return path, extents, 0.0, width - RIGHT_GAP - NARROW_RING, 0.0
-    return path, extents, ring_left, room, BOLDEN
+        # Narrow letters (i, l, !, the full stop) do not grow and keep their
+        # edge on the right only: grown, the dot of an i would run into its
+        # stem. The edge leaves the letter at least three fifths of the room.
+        ring = min(NARROW_RING, 0.4 * (width - RIGHT_GAP))
+        return path, extents, 0.0, width - RIGHT_GAP - ring, 0.0, ring
+    return path, extents, ring_left, room, BOLDEN, RING
 
 
 def vertical_scales(ctx):
@@ -120,7 +148,7 @@ def vertical_scales(ctx):
         top = tex_y - height + 1
         bottom = tex_y + 1
         baseline = top + BASELINE - offset_y - RING - BOLDEN
-        _, (x0, y0, x1, y1), _, _, _ = glyph_box(ctx, row)
+        _, (x0, y0, x1, y1), _, _, _, _ = glyph_box(ctx, row)
         if y0 < 0:
             up = min(up, (baseline - top - RING - BOLDEN) / -y0)
         # A descender may reach the rectangle's last row: its ring is cut
@@ -130,17 +158,17 @@ def vertical_scales(ctx):
     return up, down
 
 
-def draw_glyph(ctx, row, up, down):
+def draw_glyph(ctx, row, up, down, nudge=0.0):
     char, tex_x, tex_y, width, height, offset_y = row
     top = tex_y - height + 1
     # The white letter leaves room for its dark ring inside the rectangle and
     # one clear column on the right, so that neighbouring letters drawn in
     # black do not run together. A letter too narrow for a ring on both sides
     # stands at the left edge with its ring on the right.
-    path, (x0, y0, x1, y1), ring_left, room, bold = glyph_box(ctx, row)
+    path, (x0, y0, x1, y1), ring_left, room, bold, ring = glyph_box(ctx, row)
     ink_width = x1 - x0
     sx = min(CONDENSE, room / ink_width)
-    left = tex_x + ring_left + (room - ink_width * sx) / 2
+    left = tex_x + ring_left + (room - ink_width * sx) / 2 + nudge
     # One baseline for every glyph, raised by the ring's width.
     baseline = top + BASELINE - offset_y - RING - BOLDEN
     if top + height <= baseline:
@@ -148,10 +176,6 @@ def draw_glyph(ctx, row, up, down):
         # the top of its rectangle instead, whole, its strokes on whole texels.
         baseline = top + RING + bold - y0 * up
         left = round(left)
-    # A letter too narrow for a ring on both sides gets a solid one: with a
-    # halo its ink would be thinner than two texels.
-    halo = HALO if ring_left > 0 else 1.0
-
     def mapping(x, y):
         return (left + (x - x0) * sx, baseline + y * (up if y < 0 else down))
 
@@ -159,19 +183,52 @@ def draw_glyph(ctx, row, up, down):
     ctx.save()
     ctx.rectangle(tex_x, top, width, height)
     ctx.clip()
-    trace(ctx, letter)
-    # The edge: a solid ring round the letter and a half-opaque halo round
-    # that, so the banner's white letters stand off pale and dark ground alike
-    # while the quotes, drawn in black, keep their counters open.
     ctx.set_line_join(cairo.LINE_JOIN_ROUND)
+    # The shadow: the inked shape, faint, fallen down and to the left as the
+    # sun's shadows do; soft, as two offsets overlaid. It stays out of the
+    # letter's counters, which the quotes' black would otherwise fill.
+    shapes = contours(letter)
     ctx.push_group()
-    ctx.set_source_rgba(*EDGE, halo)
-    ctx.set_line_width(2 * ((RING if halo < 1 else NARROW_RING) + bold))
-    ctx.stroke_preserve()
-    ctx.set_operator(cairo.OPERATOR_SOURCE)
+    for step in (0.6, 1.0):
+        ctx.save()
+        ctx.translate(-SHADOW * step, SHADOW * step)
+        trace(ctx, letter)
+        ctx.set_source_rgba(*EDGE, 0.5)
+        ctx.set_line_width(2 * (ring + bold))
+        ctx.stroke_preserve()
+        ctx.fill()
+        ctx.restore()
+    ctx.set_operator(cairo.OPERATOR_CLEAR)
+    for contour, counter in shapes:
+        if counter:
+            trace(ctx, contour)
+            ctx.fill()
+    ctx.set_operator(cairo.OPERATOR_OVER)
+    ctx.pop_group_to_source()
+    ctx.paint_with_alpha(SHADOW_ALPHA / 0.75)
+    # The edge: one solid dark ring round the grown letter, so the banner's
+    # white letters stand off pale and dark ground alike; narrower inside the
+    # counters, which the quotes' black would otherwise fill. The outside's
+    # ring is kept out of the counters, where a thin stem would let it show.
+    ctx.push_group()
     ctx.set_source_rgb(*EDGE)
-    ctx.set_line_width(2 * (CORE_RING + bold))
-    ctx.stroke()
+    for contour, counter in shapes:
+        if not counter:
+            trace(ctx, contour)
+            ctx.set_line_width(2 * (ring + bold))
+            ctx.stroke_preserve()
+            ctx.fill()
+    ctx.set_operator(cairo.OPERATOR_CLEAR)
+    for contour, counter in shapes:
+        if counter:
+            trace(ctx, contour)
+            ctx.fill()
+    ctx.set_operator(cairo.OPERATOR_OVER)
+    for contour, counter in shapes:
+        if counter:
+            trace(ctx, contour)
+            ctx.set_line_width(2 * (min(ring, COUNTER_RING) + bold))
+            ctx.stroke()
     ctx.pop_group_to_source()
     ctx.paint()
     trace(ctx, letter)
@@ -183,12 +240,61 @@ def draw_glyph(ctx, row, up, down):
     ctx.restore()
 
 
+def require_face():
+    """Cairo quietly draws with another face when the one asked for is not
+    installed, which would change every letter: stop with a clear message
+    instead."""
+    try:
+        found = subprocess.run(["fc-match", "-f", "%{family}", FACE + ":bold"], check=True,
+                               capture_output=True, text=True).stdout
+    except (OSError, subprocess.CalledProcessError) as error:
+        sys.exit("font.py: cannot ask fontconfig for %s: %s" % (FACE, error))
+    if FACE not in found.split(","):
+        sys.exit("font.py: the font %s is not installed (Debian package fonts-comic-neue); "
+                 "fontconfig offers %s instead" % (FACE, found or "nothing"))
+
+
 def draw_sheet(ctx, width, height):
-    ctx.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, WEIGHT)
+    require_face()
+    ctx.select_font_face(FACE, cairo.FONT_SLANT_NORMAL, WEIGHT)
     ctx.set_font_size(EM)
     up, down = vertical_scales(ctx)
     for row in GLYPHS:
-        draw_glyph(ctx, row, up, down)
+        draw_glyph(ctx, row, up, down, best_nudge(row, up, down))
+
+
+NUDGES = (0.0, -0.15, 0.15, -0.3, 0.3)  # sideways shifts tried, the least first
+
+
+def solid_white(surface, row):
+    """Texels of the glyph's rectangle that are opaque white."""
+    _, tex_x, tex_y, width, height, _ = row
+    data, stride = surface.get_data(), surface.get_stride()
+    count = 0
+    for y in range(int(tex_y - height + 1), int(tex_y + 1)):
+        for x in range(int(tex_x), int(tex_x + width + 0.99)):
+            b, g, r, a = data[y * stride + 4 * x:y * stride + 4 * x + 4]
+            if a >= 128 and 0.299 * r + 0.587 * g + 0.114 * b >= 0.8 * a:
+                count += 1
+    return count
+
+
+def best_nudge(row, up, down):
+    """Hints a letter: the sideways shift, by a third of a texel at most, that
+    lands its upright strokes on whole texels, so they keep a solid white
+    core instead of two grey columns."""
+    best, most = 0.0, -1
+    for nudge in NUDGES:
+        surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, 256, 256)
+        ctx = cairo.Context(surface)
+        ctx.select_font_face(FACE, cairo.FONT_SLANT_NORMAL, WEIGHT)
+        ctx.set_font_size(EM)
+        draw_glyph(ctx, row, up, down, nudge)
+        surface.flush()
+        white = solid_white(surface, row)
+        if white > most:
+            best, most = nudge, white
+    return best
 
 
 IMAGES = {"font.tga": (256, 256, draw_sheet)}

@@ -21,7 +21,7 @@ SIZES = (16, 24, 32, 48, 64, 128, 256)
 # How far the bobble trails behind the face, and the head's extent in the
 # units of draw_head at that trail (hat tip to nose, hat top to beard).
 TRAIL = 24
-LEFT, RIGHT = -TRAIL - 5.8, 18.2
+LEFT, RIGHT = -TRAIL - 7.0, 18.2
 TOP, BOTTOM = -29.5, 21.6
 
 
@@ -43,10 +43,10 @@ def draw_icon(ctx, size):
     ctx.translate(-(LEFT + RIGHT) / 2, -(TOP + BOTTOM) / 2)
     draw_head(ctx, TRAIL)
     if size < 32:
-        ellipse(ctx, 8, -3.2, 2.5, 3.2)
+        ellipse(ctx, 4.6, -3.4, 2.5, 3.2)
         colour(ctx, OUTLINE)
         ctx.fill()
-        ellipse(ctx, 14.5, 2.5, 4.2, 3.6)
+        ellipse(ctx, 14.0, 2.6, 4.2, 3.6)
         colour(ctx, NOSE)
         ctx.fill()
     head = ctx.pop_group()

@@ -6,13 +6,21 @@ mix of the card's colour and that blue. The card is a night blue with white,
 ice and cream on it: mixed with the sky they stay clean blues and pale blues,
 where a red card or gold lettering would pass through a muddy purple or a
 dull green. The group's name is lettered, not set: broad round-pen capitals
-that sway a little, with snow settled on their tops."""
+that sway a little, with snow settled on their tops.
+
+It is lit like the street: from the upper right. The card casts a soft cool
+shadow down and to the left and has a warm dark ink line round it; each
+letter casts its own shadow on the card and catches a highlight on its
+upper-right side; the snow is white in the light with pale blue under it and
+a few sparkles. The card stands 2 px right of the picture's centre to leave
+room for its shadow; the picture's corners stay clear."""
 
 import math
 
 import cairo
 
-from paint import FUR, FUR_SHADE, colour, ellipse, fill_stroke, hexcolour, rounded_rect, Lcg
+from font import require_face
+from paint import FUR, OUTLINE, colour, ellipse, fill_stroke, hexcolour, rounded_rect, Lcg
 
 CARD_TOP = hexcolour("1f5fa8")
 CARD_DARK = hexcolour("0b2554")
@@ -21,6 +29,29 @@ CREAM = hexcolour("fff8e1")
 HOLLY = hexcolour("1e7a35")
 HOLLY_DARK = hexcolour("0d3d19")
 ICE_SHADE = hexcolour("b3e5fc")
+SNOW_SHADE = hexcolour("b4c6ea")   # snow turned away from the light
+SHADOW = hexcolour("4a5a8c")       # the cool colour of every shadow
+LETTER_SHADOW = hexcolour("061738")
+
+
+def sparkle(ctx, x, y, size, alpha=1.0):
+    """A four-pointed glint of light on snow or ice."""
+    ctx.move_to(x, y - size)
+    for px, py in ((0.22, -0.22), (1, 0), (0.22, 0.22), (0, 1), (-0.22, 0.22), (-1, 0),
+                   (-0.22, -0.22)):
+        ctx.line_to(x + px * size, y + py * size)
+    ctx.close_path()
+    colour(ctx, (1, 1, 1), alpha)
+    ctx.fill()
+
+
+def snow_lump(ctx, x, y, rx, ry):
+    """A lump of snow: pale blue beneath, white on top, lit from the upper right."""
+    ellipse(ctx, x - 0.4, y + ry * 0.35, rx, ry)
+    fill_stroke(ctx, SNOW_SHADE, OUTLINE, 0.7)
+    ellipse(ctx, x + 0.3, y - ry * 0.15, rx * 0.86, ry * 0.72)
+    colour(ctx, FUR)
+    ctx.fill()
 
 
 def holly(ctx, x, y, flip):
@@ -41,6 +72,9 @@ def holly(ctx, x, y, flip):
     for dx, dy in ((-3, 2), (3, 3), (0, -3)):
         ellipse(ctx, x + dx, y + dy, 3.4, 3.4)
         fill_stroke(ctx, hexcolour("e3262f"), hexcolour("6d1010"), 0.8)
+        ellipse(ctx, x + dx + 1.1, y + dy - 1.1, 1.1, 0.9)
+        colour(ctx, (1, 0.85, 0.85), 0.9)
+        ctx.fill()
 
 
 # The group name's own lettering: each capital drawn as strokes of a broad
@@ -90,7 +124,7 @@ def lettered_name(ctx, text, cx, top, height, pen):
     fill = cairo.LinearGradient(0, top, 0, top + height)
     fill.add_color_stop_rgb(0, 1, 1, 1)
     fill.add_color_stop_rgb(1, *ICE_SHADE)
-    for layer in ("rim", "letter", "snow"):
+    for layer in ("shadow", "rim", "letter", "light", "snow"):
         for x, tilt, lift, width, strokes, snow in placed:
             ctx.save()
             ctx.translate(x + width * height / 2, top + (lift + 0.5) * height)
@@ -98,24 +132,34 @@ def lettered_name(ctx, text, cx, top, height, pen):
             ctx.translate(-width * height / 2, -0.5 * height)
             if layer == "snow":
                 for sx, sy in snow:
-                    ellipse(ctx, sx * height, sy * height - pen * 0.35, pen * 0.75, pen * 0.45)
-                    fill_stroke(ctx, FUR, FUR_SHADE, 0.8)
+                    snow_lump(ctx, sx * height, sy * height - pen * 0.35, pen * 0.75, pen * 0.45)
                 ctx.restore()
                 continue
+            if layer == "shadow":
+                ctx.translate(-2.5, 3.0)
+            elif layer == "light":
+                ctx.translate(pen * 0.2, -pen * 0.2)
             ctx.scale(height, height)
             letter_path(ctx, strokes)
             ctx.restore()
-            if layer == "rim":
+            if layer == "shadow":
+                colour(ctx, LETTER_SHADOW, 0.55)
+                ctx.set_line_width(pen + 4)
+            elif layer == "rim":
                 colour(ctx, CARD_DARK)
                 ctx.set_line_width(pen + 5)
-            else:
+            elif layer == "letter":
                 ctx.set_source(fill)
                 ctx.set_line_width(pen)
+            else:
+                # A highlight along the upper right of each stroke.
+                colour(ctx, (1, 1, 1), 0.85)
+                ctx.set_line_width(pen * 0.28)
             ctx.stroke()
 
 
 def centred_text(ctx, text, cx, baseline, size, fill, outline, outline_width):
-    ctx.select_font_face("DejaVu Sans", cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_BOLD)
+    ctx.select_font_face("Comic Neue", cairo.FONT_SLANT_NORMAL, cairo.FONT_WEIGHT_BOLD)
     ctx.set_font_size(size)
     ext = ctx.text_extents(text)
     ctx.move_to(cx - ext.width / 2 - ext.x_bearing, baseline)
@@ -132,7 +176,19 @@ def centred_text(ctx, text, cx, baseline, size, fill, outline, outline_width):
 
 
 def draw_logo(ctx, width, height):
-    # Card with an ice rim and a paler inner edge.
+    require_face()  # the subtitle is set in the glyph sheet's face
+    ctx.translate(2, 0)
+    # The card's soft shadow, down and to the left.
+    for grow, alpha in ((1.5, 0.12), (0.75, 0.14), (0.0, 0.18)):
+        rounded_rect(ctx, 4 - 3.5 - grow, 14 + 4 - grow, width - 8 + 2 * grow, height - 26 + 2 * grow,
+                     18 + grow)
+        colour(ctx, SHADOW, alpha)
+        ctx.fill()
+    # Card with an inked edge, an ice rim and a paler inner edge.
+    rounded_rect(ctx, 4, 14, width - 8, height - 26, 18)
+    colour(ctx, OUTLINE)
+    ctx.set_line_width(7)
+    ctx.stroke()
     rounded_rect(ctx, 4, 14, width - 8, height - 26, 18)
     card = cairo.LinearGradient(0, 14, 0, height - 12)
     card.add_color_stop_rgb(0, *CARD_TOP)
@@ -156,7 +212,7 @@ def draw_logo(ctx, width, height):
     # The name in its own lettering, snow on its tops.
     lettered_name(ctx, "TANDRIX", width / 2, 46, 44, 8.5)
     cream = cairo.SolidPattern(*CREAM)
-    centred_text(ctx, "presents  snowgig", width / 2, 124, 17, cream, CARD_DARK, 3)
+    centred_text(ctx, "presents  snowgig", width / 2, 125, 19, cream, CARD_DARK, 3.5)
     # A line of ice between name and subtitle.
     ctx.move_to(70, 106)
     ctx.line_to(width - 70, 106)
@@ -180,7 +236,18 @@ def draw_logo(ctx, width, height):
     ctx.line_to(width - 40, 16)
     ctx.curve_to(width - 60, 22, 60, 22, 40, 16)
     ctx.close_path()
-    fill_stroke(ctx, FUR, FUR_SHADE, 1.0)
+    fill_stroke(ctx, SNOW_SHADE, OUTLINE, 1.0)
+    ctx.move_to(44, 14)
+    for i in range(13):
+        ctx.line_to(41 + i * 20, 7 + 4 * math.sin(i * 1.7))
+    ctx.line_to(width - 44, 13)
+    ctx.curve_to(width - 60, 16, 60, 16, 44, 14)
+    ctx.close_path()
+    colour(ctx, FUR)
+    ctx.fill()
+    # Glints of light on the snow and the name.
+    for x, y, size in ((78, 9, 3.2), (196, 8, 2.6), (262, 11, 3.0), (118, 44, 2.4), (232, 46, 2.8)):
+        sparkle(ctx, x, y, size)
 
 
 IMAGES = {"tdx.tga": (320, 160, draw_logo)}

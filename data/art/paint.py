@@ -59,34 +59,6 @@ def polygon(ctx, points):
     ctx.close_path()
 
 
-def vertical_gradient(y0, y1, top, bottom):
-    import cairo
-    g = cairo.LinearGradient(0, y0, 0, y1)
-    g.add_color_stop_rgb(0, *top)
-    g.add_color_stop_rgb(1, *bottom)
-    return g
-
-
-def snow_cap(ctx, x, y, w, depth, seed):
-    """A lumpy layer of snow lying on a flat edge from (x, y) to (x + w, y)."""
-    rng = Lcg(seed)
-    ctx.move_to(x - 1, y + 1)
-    steps = max(2, int(w / 7))
-    for i in range(steps + 1):
-        px = x - 1 + (w + 2) * i / steps
-        py = y - depth * (0.55 + 0.45 * rng.unit())
-        ctx.line_to(px, py)
-    ctx.line_to(x + w + 1, y + 1)
-    # Drips hanging over the edge.
-    for i in range(steps):
-        px = x + w * (i + 0.5) / steps
-        ctx.line_to(px + 2, y + 1)
-        ctx.line_to(px, y + 1 + depth * 0.8 * rng.unit())
-        ctx.line_to(px - 2, y + 1)
-    ctx.close_path()
-    fill_stroke(ctx, FUR, FUR_SHADE, 0.8)
-
-
 class Lcg:
     """A fixed pseudo-random sequence, so every build draws the same picture."""
 
@@ -102,3 +74,26 @@ class Lcg:
 
     def choice(self, items):
         return items[int(self.unit() * len(items)) % len(items)]
+
+
+# The scene's one light: warm pale sunlight from the upper right, cool
+# blue-violet shade. Shaded and lit colours are the local colour mixed towards
+# these, never towards grey or black.
+KEY_LIGHT = (1.0, 0.949, 0.839)
+COOL_SHADE = (0.290, 0.353, 0.549)
+SNOW_LIGHT = (0.98, 0.98, 0.97)
+SNOW_SHADE = (0.72, 0.80, 0.93)
+
+
+def mix(a, b, t):
+    return tuple(a[i] + (b[i] - a[i]) * t for i in range(3))
+
+
+def lit(rgb, amount=0.25):
+    """The colour on a face turned to the sun."""
+    return mix(rgb, KEY_LIGHT, amount)
+
+
+def shaded(rgb, amount=0.45):
+    """The colour in shade: darker and cooler, with the shade's blue mixed in."""
+    return mix(tuple(c * (1.0 - 0.35 * amount) for c in rgb), COOL_SHADE, amount)
