@@ -188,9 +188,13 @@ const snowgigPage = (() => {
 
   // A tap, a click or a mouse move on the show brings up its end control for
   // a few seconds, as a video player's controls come up. The tap that brings
-  // it up does not press it: the control is not there when that tap begins,
-  // and a click goes to what both its press and its release were on.
+  // it up does not press it: a phone sends a tap's click after the tap, to
+  // what is under the finger by then, so the control takes only clicks whose
+  // press began on it (or a key's, which has no press).
+  let pressOnControl = false;
   function offerEndShow(event) {
+    if (event.type == "pointerdown")
+      pressOnControl = !endShowButton.hidden && event.target == endShowButton;
     if (!shownSize || (event.type == "pointermove" && !event.movementX && !event.movementY))
       return;
     endShowButton.hidden = false;
@@ -202,9 +206,10 @@ const snowgigPage = (() => {
   }
   show.addEventListener("pointerdown", offerEndShow);
   show.addEventListener("pointermove", offerEndShow);
-  endShowButton.addEventListener("click", () => {
-    if (shownSize)
+  endShowButton.addEventListener("click", (event) => {
+    if (shownSize && (pressOnControl || event.detail == 0))
       endAsked = true;
+    pressOnControl = false;
   });
 
   // The screen stays on while the show runs: the browser lets go of the lock
@@ -393,7 +398,6 @@ const snowgigPage = (() => {
       return messageBox(caption, text);
     },
     audioContext() {
-      soundPaused = true;
       return audio;
     },
     // The program's pause of the music (paused true) and its end.
@@ -418,6 +422,7 @@ const snowgigPage = (() => {
     },
     hideCanvas() {
       shownSize = null;
+      soundPaused = true;
       fillsViewport = false;
       show.hidden = true;
       stage.classList.remove("filled");
