@@ -217,6 +217,10 @@ class Page:
     def goto(self, url):
         self.command("goto", url=url)
 
+    def pointer(self, x, y, click=False):
+        """The mouse moved to a point of the page, and clicked there."""
+        self.command("pointer", x=x, y=y, click=click)
+
     def cdp(self, method, **params):
         """One call of Chromium's DevTools protocol for the page."""
         return self.command("cdp", method=method, params=params)
@@ -279,12 +283,18 @@ class WebDriver(snowrig.Driver):
         self.servers.append(StaticServer(folder))
         return self.servers[-1]
 
-    def open(self, url, size=None, chromium_args=(), device=None, init_scripts=()):
+    def open(self, url, size=None, chromium_args=(), device=None, init_scripts=(),
+             engine="chromium"):
         """Opens url in a new Chromium window, ending the one open before, and
-        returns its Page (see Page for the options)."""
+        returns its Page (see Page for the options); with engine "firefox" or
+        "webkit", in that browser instead (browserpages.py)."""
         self.close_page()
-        self.page = Page(self.rig, url, size, chromium_args=chromium_args, device=device,
-                         init_scripts=init_scripts)
+        if engine == "chromium":
+            self.page = Page(self.rig, url, size, chromium_args=chromium_args, device=device,
+                             init_scripts=init_scripts)
+        else:
+            import browserpages
+            self.page = browserpages.ENGINES[engine](self.rig, url, size)
         return self.page
 
     def close_page(self):

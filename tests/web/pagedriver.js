@@ -13,7 +13,8 @@
 // "key": "Escape"}, {"do": "eval", "js": "expression"}, {"do": "shot",
 // "path": "file.png", "selector": "canvas"}, {"do": "select", "label": "Resolution:",
 // "index": 2}, {"do": "check", "label": "Windowed"}, {"do": "tap", "role": "button",
-// "name": "OK"} or {"do": "tap", "x": 10, "y": 20} (a touch, on a phone), {"do": "record", "folder": dir,
+// "name": "OK"} or {"do": "tap", "x": 10, "y": 20} (a touch, on a phone), {"do": "pointer",
+// "x": 10, "y": 20, "click": true} (the mouse moved there, and clicked), {"do": "record", "folder": dir,
 // "seconds": 20, "selector": "canvas"}, {"do": "reload"}, {"do": "goto", "url": url},
 // {"do": "console"} (the page's console messages so far), {"do": "cdp", "method":
 // "HeapProfiler.collectGarbage", "params": {}} (a DevTools protocol call),
@@ -79,6 +80,11 @@ async function main() {
       await within.getByRole(c.role, {name: c.name, exact: true}).click({timeout: c.timeout || 10000});
     },
     async key(c) { await page.keyboard.press(c.key); },
+    async pointer(c) {
+      await page.mouse.move(c.x, c.y);
+      if (c.click)
+        await page.mouse.click(c.x, c.y);
+    },
     async tap(c) {
       if (c.role)
         await page.getByRole(c.role, {name: c.name, exact: true}).tap({timeout: c.timeout || 10000});
