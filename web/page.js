@@ -250,7 +250,9 @@ const snowgigPage = (() => {
       audio.resume().catch(() => {});
   }
 
-  document.addEventListener("visibilitychange", () => {
+  // On the window, where the document's event arrives too, so that what is
+  // on the document stays the runs' own.
+  window.addEventListener("visibilitychange", () => {
     if (document.visibilityState == "visible") {
       holdScreen();
       resumeSound();
