@@ -5,10 +5,13 @@ network. Each phone: Full-screen (the preselected choice) fills the screen
 with no box, letterboxed; the screen's wake lock is held; a phone held upright
 gets the hint to turn it; a stray tap ends nothing, the end control does, as
 Escape does, and lets the wake lock go. One phone's music is suspended from
-outside the page, as a call does, and must come back. The offline visit plays
-the show with its music from what the first visit kept, and a new build
-replaces what was kept on the next visit. Screenshots of each phone go to
+outside the page, as a call does, and must come back. The first visit
+downloads the pack once, leaves the page installable as an app and its link
+preview's picture there; the offline visit plays the show with its music from
+what the first visit kept, and a new build replaces what was kept on the next
+visit. Screenshots of each phone go to
 SNOWGIG_PHONE_SHOTS when set. SNOWGIG_WEB_DIST names the page's folder."""
+import json
 import os
 import tempfile
 import time
@@ -142,6 +145,9 @@ def phone(rig, url, shots, name, device, api, interrupt, scripts):
     expect(stray == [1, False, False], "after one tap: runs, show hidden, control hidden %r" % stray)
     if shots:
         shot(page, shots, name)
+        # The grab may outlast the control's few seconds: a tap on the
+        # picture brings it up again.
+        page.command("tap", x=width / 2, y=state["viewport"][1] / 2)
     page.command("tap", role="button", name="End the show")
     ended = time.time()
     page.wait(SETUP_READY + " && snowgigPage.record.runs == 2", 30)
@@ -186,6 +192,48 @@ def wait_kept(page, want, timeout=60):
     return kept
 
 
+# The link preview's tags: (attribute, name, what the content must be).
+PREVIEW_TAGS = (("property", "og:title", "snowgig"), ("property", "og:image", "preview.png"),
+                ("property", "og:description", None), ("name", "twitter:card",
+                                                       "summary_large_image"))
+IMAGE_SIZE = """((src) => new Promise((done) => { const image = new Image();
+    image.onload = () => done([image.naturalWidth, image.naturalHeight]);
+    image.onerror = () => done(null); image.src = src; }))(%s)"""
+
+
+def app_and_preview(page):
+    """Chromium reads the page's app manifest without a fault and finds no
+    reason not to install it but its private profile; the manifest's icons are
+    there at their sizes, and the link preview's tags name a picture that is
+    there at the size they say."""
+    # The driver's browser profile is a private one, which Chromium never
+    # installs apps from: that one reason is the profile's, not the page's.
+    errors = [error["errorId"] for error in
+              page.cdp("Page.getInstallabilityErrors")["installabilityErrors"]]
+    expect(set(errors) <= {"in-incognito"}, "Chromium would not install the page: %r" % errors)
+    read = page.cdp("Page.getAppManifest")
+    expect(read["url"].endswith("/manifest.webmanifest") and read["errors"] == [],
+           "Chromium read the manifest %r with %r" % (read["url"], read["errors"]))
+    manifest = page.eval("fetch('manifest.webmanifest').then((response) => response.json())")
+    icons = {icon["sizes"]: icon["src"] for icon in manifest["icons"]}
+    for size in ("192x192", "512x512"):
+        got = page.eval(IMAGE_SIZE % json.dumps(icons.get(size, "")))
+        expect(got and "%dx%d" % tuple(got) == size, "the %s icon is %r" % (size, got))
+    expect((manifest["display"], manifest["orientation"]) == ("fullscreen", "landscape"),
+           "the manifest says %r" % manifest)
+    for attribute, name, want in PREVIEW_TAGS:
+        content = page.eval("(document.querySelector('meta[%s=\"%s\"]') || {}).content || ''"
+                            % (attribute, name))
+        expect(content and (want is None or content == want), "%s is %r" % (name, content))
+    size = page.eval(IMAGE_SIZE % json.dumps("preview.png"))
+    tagged = [int(page.eval("document.querySelector('meta[property=\"og:image:%s\"]').content"
+                            % side)) for side in ("width", "height")]
+    expect(size == tagged, "preview.png is %r, its tags say %r" % (size, tagged))
+    print("app: ok the manifest read without a fault (icons at 192 and 512, full screen, "
+          "landscape), nothing against installing it; the link preview's tags and its %dx%d "
+          "picture" % tuple(size))
+
+
 def offline(rig, scripts):
     site = copy_web(tempfile.mkdtemp(prefix="site-", dir=rig.dir), "offline")
     server = rig.server(site)
@@ -197,6 +245,9 @@ def offline(rig, scripts):
     sent = dict(server.sent)
     print("offline: first visit: %d bytes sent, the pack's %d bytes %.1f times; kept %r"
           % (sum(sent.values()), pack, sent.get("/snowgig.dat", 0) / pack, kept))
+    expect(sent.get("/snowgig.dat") == pack, "the first visit sent the pack's %d bytes as %r"
+           % (pack, sent.get("/snowgig.dat")))
+    app_and_preview(page)
 
     server.offline = True
     page.goto(server.url)
@@ -245,7 +296,7 @@ def main():
         for name, device, api, interrupt in PHONES:
             phone(rig, url, shots, name, device, api, interrupt, scripts)
         offline(rig, scripts)
-    print("web phone: %d passed, 0 failed" % (len(PHONES) + 1))
+    print("web phone: %d passed, 0 failed" % (len(PHONES) + 2))
 
 
 if __name__ == "__main__":
