@@ -7,7 +7,8 @@ gets the hint to turn it; a stray tap ends nothing, the end control does, as
 Escape does, and lets the wake lock go. One phone's music is suspended from
 outside the page, as a call does, and must come back. The first visit
 downloads the pack once, leaves the page installable as an app and its link
-preview's picture there; the offline visit plays the show with its music from
+preview's picture there; a browser that refuses full screen still gets the
+box and the show in the page; the offline visit plays the show with its music from
 what the first visit kept, and a new build replaces what was kept on the next
 visit. Screenshots of each phone go to
 SNOWGIG_PHONE_SHOTS when set. SNOWGIG_WEB_DIST names the page's folder."""
@@ -42,6 +43,12 @@ WATCH_WAKE_LOCK = """(() => {
 # An iPhone's Safari: no full screen for elements.
 NO_FULLSCREEN_API = """delete Element.prototype.requestFullscreen;
 delete Element.prototype.webkitRequestFullscreen;"""
+
+# A desktop browser that has the Fullscreen API and refuses.
+REFUSE_FULL_SCREEN = """Element.prototype.requestFullscreen = function () {
+  return Promise.reject(new TypeError("full screen refused"));
+};"""
+REFUSED = "Couldn't set full-screen video mode, using windowed."
 
 # (name, playwright's device, whether the Fullscreen API is there, whether its
 # music is interrupted).
@@ -192,6 +199,26 @@ def wait_kept(page, want, timeout=60):
     return kept
 
 
+def refused(rig, url, scripts):
+    """A browser that refuses full screen gets the desktop's box, then the show
+    in the page, not over it."""
+    page = rig.open(url, init_scripts=scripts + [scripts_file(rig, "refuse", REFUSE_FULL_SCREEN)])
+    page.wait(SETUP_READY, 60)
+    page.command("click", role="button", name="OK")
+    page.wait("!document.getElementById('message').hidden", 60)
+    caption, text = page.eval("[document.getElementById('message-title').textContent, "
+                              "document.getElementById('message-text').textContent]")
+    expect(text.rstrip("\n") == REFUSED, "box %r says %r" % (caption, text))
+    rig.click(caption, 1)
+    page.wait("snowgigPage.record.firstFrame > 0", 60)
+    shown = page.eval("[canvas.getBoundingClientRect().width * devicePixelRatio, "
+                      "document.getElementById('stage').classList.contains('filled')]")
+    expect(shown == [640, False], "refused full screen shows the canvas as %r" % shown)
+    page.command("key", key="Escape")
+    page.wait(SETUP_READY + " && snowgigPage.record.runs == 2", 30)
+    print("refused: ok the box %r, then the show in the page" % REFUSED)
+
+
 # The link preview's tags: (attribute, name, what the content must be).
 PREVIEW_TAGS = (("property", "og:title", "snowgig"), ("property", "og:image", "preview.png"),
                 ("property", "og:description", None), ("name", "twitter:card",
@@ -295,8 +322,9 @@ def main():
         url = rig.serve(web_dist())
         for name, device, api, interrupt in PHONES:
             phone(rig, url, shots, name, device, api, interrupt, scripts)
+        refused(rig, url, scripts)
         offline(rig, scripts)
-    print("web phone: %d passed, 0 failed" % (len(PHONES) + 2))
+    print("web phone: %d passed, 0 failed" % (len(PHONES) + 3))
 
 
 if __name__ == "__main__":
