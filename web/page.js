@@ -402,7 +402,7 @@ const snowgigPage = (() => {
     audioContext() {
       return audio;
     },
-    // The program's pause of the music (paused true) and its end.
+    // The program pauses the music (paused true) and unpauses it.
     pauseSound(paused) {
       soundPaused = paused;
       if (audio)
