@@ -5,7 +5,8 @@ network. Each phone: Full-screen (the preselected choice) fills the screen
 with no box, letterboxed; the screen's wake lock is held; a phone held upright
 gets the hint to turn it; a stray tap ends nothing, the end control does, as
 Escape does, and lets the wake lock go. One phone's music is suspended from
-outside the page, as a call does, and must come back. The first visit
+outside the page, as a call does, and must come back; that phone's page loses
+its wake lock as a hidden page does, and must take it again when it shows. The first visit
 downloads the pack once, leaves the page installable as an app and its link
 preview's picture there; a browser that refuses full screen still gets the
 box and the show in the page; the offline visit plays the show with its music from
@@ -31,6 +32,7 @@ SCENE_AT = 12
 WATCH_WAKE_LOCK = """(() => {
   const locks = [];
   window.wakeLocksHeld = () => locks.filter((lock) => !lock.released).length;
+  window.releaseWakeLocks = () => Promise.all(locks.map((lock) => lock.release()));
   if (!window.WakeLock)
     return;
   const request = WakeLock.prototype.request;
@@ -108,6 +110,25 @@ def interrupted(rig, page):
     print("  ok the music is back %.2f s after an interruption" % back)
 
 
+def hidden_and_back(page):
+    """A hidden page loses its wake lock to the browser and must ask for it
+    again once it shows. Playwright's pages never report themselves hidden, so
+    the test takes the lock as the browser does and tells the page it was
+    hidden and is visible again."""
+    page.eval("""(async () => {
+      await releaseWakeLocks();
+      for (const state of ["hidden", "visible"]) {
+        Object.defineProperty(document, "visibilityState", {value: state, configurable: true});
+        document.dispatchEvent(new Event("visibilitychange", {bubbles: true}));
+      }
+      return wakeLocksHeld();
+    })()""")
+    moment = time.time()
+    page.wait("wakeLocksHeld() == 1", 5)
+    print("  ok hidden, its wake lock taken; visible again, the lock is held again after %.2f s"
+          % (time.time() - moment))
+
+
 def phone(rig, url, shots, name, device, api, interrupt, scripts):
     page = rig.open(url, device=device,
                     init_scripts=scripts if api else scripts + [scripts_file(rig, "no-api",
@@ -141,6 +162,7 @@ def phone(rig, url, shots, name, device, api, interrupt, scripts):
                   "snowgigPage.audioContext().state == 'running'", 20)
         time.sleep(1)
         interrupted(rig, page)
+        hidden_and_back(page)
 
     # A tap where the end control comes up: it comes up, and ends nothing.
     time.sleep(max(0, first + SCENE_AT - time.time()))
