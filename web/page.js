@@ -171,6 +171,11 @@ const snowgigPage = (() => {
       scale = Math.min(show.clientWidth / width, show.clientHeight / height);
     canvas.style.width = width * scale + "px";
     canvas.style.height = height * scale + "px";
+    // The end control sits in the screen's corner in full screen, over the
+    // black bars where there are any, and in the picture's corner in the page.
+    const picture = canvas.getBoundingClientRect(), around = show.getBoundingClientRect();
+    endShowButton.style.top = fullScreen ? "" : picture.top - around.top + 8 + "px";
+    endShowButton.style.right = fullScreen ? "" : around.right - picture.right + 8 + "px";
     // A phone held upright shows a wide picture as a strip: a few seconds of
     // hint each time it is turned so, while the show goes on.
     const nowUpright = show.clientHeight > show.clientWidth && width > height &&
@@ -196,6 +201,9 @@ const snowgigPage = (() => {
     if (event.type == "pointerdown")
       pressOnControl = !endShowButton.hidden && event.target == endShowButton;
     if (!shownSize || (event.type == "pointermove" && !event.movementX && !event.movementY))
+      return;
+    // In the page, only what happens over the picture is the show's.
+    if (!shownSize[2] && event.target != canvas && event.target != endShowButton)
       return;
     endShowButton.hidden = false;
     clearTimeout(endShowTimer);

@@ -221,6 +221,10 @@ def wait_kept(page, want, timeout=60):
     return kept
 
 
+PICTURE_AND_CONTROL = """[canvas, document.getElementById("end-show")].map((e) => {
+  const r = e.getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; })"""
+
+
 def refused(rig, url, scripts):
     """A browser that refuses full screen gets the desktop's box, then the show
     in the page, not over it."""
@@ -236,9 +240,25 @@ def refused(rig, url, scripts):
     shown = page.eval("[canvas.getBoundingClientRect().width * devicePixelRatio, "
                       "document.getElementById('stage').classList.contains('filled')]")
     expect(shown == [640, False], "refused full screen shows the canvas as %r" % shown)
-    page.command("key", key="Escape")
+    # In the page the end control belongs to the picture: a mouse moving
+    # beside it brings up nothing; over it, the control comes up in its corner.
+    for x, y in ((20, 20), (30, 25)):
+        page.pointer(x, y)
+    time.sleep(0.3)
+    expect(page.eval("document.getElementById('end-show').hidden"),
+           "a mouse move beside the picture brought up the end control")
+    left, top, width, height = page.eval(PICTURE_AND_CONTROL)[0]
+    for x, y in ((left + width / 2, top + height / 2), (left + width / 2 + 15, top + height / 2)):
+        page.pointer(x, y)
+    page.wait("!document.getElementById('end-show').hidden", 5)
+    picture, control = page.eval(PICTURE_AND_CONTROL)
+    inside = (picture[0] <= control[0] and control[0] + control[2] <= picture[0] + picture[2] and
+              picture[1] <= control[1] and control[1] + control[3] <= picture[1] + picture[3] / 4)
+    expect(inside, "the end control at %r, the picture at %r" % (control, picture))
+    page.pointer(control[0] + control[2] / 2, control[1] + control[3] / 2, click=True)
     page.wait(SETUP_READY + " && snowgigPage.record.runs == 2", 30)
-    print("refused: ok the box %r, then the show in the page" % REFUSED)
+    print("refused: ok the box %r, then the show in the page, its end control in the "
+          "picture's corner" % REFUSED)
 
 
 # The link preview's tags: (attribute, name, what the content must be).
