@@ -8,7 +8,9 @@
 # minute, and a video with its music and a few screenshots are left in out/;
 # the Linux program needs a display. The web page is served from
 # build/web/dist at the address printed (SNOWGIG_WEB_PORT, 8000 unless set)
-# until Ctrl+C; any browser on this machine opens it.
+# until Ctrl+C; any browser on this machine opens it. That address, this
+# machine's own, counts as a secure page: the page's service worker (offline
+# visits) and its screen wake lock work there as on https.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 if [ "${1:-}" = "--web" ]; then

@@ -3,8 +3,11 @@
 # need (scripts/setup-web.sh --tests), builds the page and runs, in Debian's
 # Chromium on a private X screen, the kept scene states drawn through WebGL
 # against the reference pictures (tests/e2e/test_web_frames.py) and the page's
-# end-to-end test with a private sound server (tests/e2e/test_web.py). Their
-# log is build/logs/web.log.
+# end-to-end test with a private sound server (tests/e2e/test_web.py); then
+# the page's checks in Chromium, Firefox ESR and WebKitGTK
+# (tests/e2e/test_web_engines.py), and on phones in Chromium's emulation with
+# the offline visit (tests/e2e/test_web_phone.py). Their log is
+# build/logs/web.log, their screenshots build/logs/web-shots.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 logs=$top/build/logs
@@ -19,6 +22,10 @@ export PYTHONPATH=$top/tests/rig:$top/tests/e2e
   frames=$?
   timeout 600 python3 "$top/tests/e2e/test_web.py" 2>&1
   page=$?
-  [ "$frames" -eq 0 ] && [ "$page" -eq 0 ]
+  SNOWGIG_ENGINE_SHOTS=$logs/web-shots timeout 600 python3 "$top/tests/e2e/test_web_engines.py" 2>&1
+  engines=$?
+  SNOWGIG_PHONE_SHOTS=$logs/web-shots timeout 400 python3 "$top/tests/e2e/test_web_phone.py" 2>&1
+  phones=$?
+  [ "$frames" -eq 0 ] && [ "$page" -eq 0 ] && [ "$engines" -eq 0 ] && [ "$phones" -eq 0 ]
 } | tee "$logs/web.log"
 exit "${PIPESTATUS[0]}"

@@ -2,6 +2,9 @@
 // the canvas, the download of snowgig.dat and the AudioContext. The program
 // (snowgig.js, made by Emscripten) calls the functions of `snowgigPage`; the
 // page starts one instance of it per run and a fresh one when a run ends.
+// While the show runs the page keeps the screen on, brings the sound back
+// after an interruption, offers a control that ends the show to a tap or a
+// mouse move, and hints at turning a phone held upright.
 "use strict";
 
 const snowgigPage = (() => {
@@ -18,6 +21,8 @@ const snowgigPage = (() => {
   const show = element("show");
   let canvas = element("canvas");
   const message = element("message");
+  const endShowButton = element("end-show");
+  const turnHint = element("turn");
 
   let answerChoice = null;  // settles the program's wait for OK or Cancel
   let accepted = false;
@@ -28,6 +33,13 @@ const snowgigPage = (() => {
   let shownSize = null;     // [width, height, fullScreen] while the canvas shows
   let wasm = null;          // the compiled program, shared by every run
   let program = null;       // the running instance (Emscripten's Module)
+  let fillsViewport = false; // full screen chosen where the browser has no Fullscreen API
+  let endAsked = false;      // the show's end control was used, not yet seen by the program
+  let endShowTimer = 0;
+  let turnTimer = 0;
+  let upright = false;       // the viewport was taller than wide at the last fit
+  let wakeLock = null;       // the screen wake lock held for the show
+  let soundPaused = true;    // the program's own pause of the music
 
   // What the tests and the curious can read: the loading bar's positions
   // since OK, and when OK was pressed and the first frame shown.
@@ -71,12 +83,18 @@ const snowgigPage = (() => {
         // machine starves the browser's own audio thread, whatever the page
         // has queued; 80 ms of it keep the music whole, and it is heard some
         // 0.2 s after it is unpaused.
-        if (!audio)
+        if (!audio) {
           audio = new AudioContext({sampleRate: 44100, latencyHint: 0.08});
+          audio.addEventListener("statechange", resumeSound);
+        }
         audio.resume();
       } catch (error) {
         audio = null;
       }
+      // A browser without the Fullscreen API for elements (an iPhone's
+      // Safari) gets the show over its whole viewport instead; one that has
+      // it and refuses gets the desktop's box and the show in the page.
+      fillsViewport = fullScreenButton.checked && !stage.requestFullscreen;
       if (fullScreenButton.checked && stage.requestFullscreen)
         stage.requestFullscreen().catch(() => {});
     }
@@ -130,6 +148,15 @@ const snowgigPage = (() => {
       }
     };
     pack = download();
+    // The page works offline after one visit: sw.js keeps its files. It is
+    // started once the pack is here, so that it finds the pack in the
+    // browser's cache rather than downloading it a second time beside the
+    // page. Browsers offer service workers only to secure pages (https, or
+    // this machine).
+    pack.then(() => {
+      if (navigator.serviceWorker)
+        navigator.serviceWorker.register("sw.js").catch(() => {});
+    });
   }
 
   function fitCanvas() {
@@ -144,8 +171,101 @@ const snowgigPage = (() => {
       scale = Math.min(show.clientWidth / width, show.clientHeight / height);
     canvas.style.width = width * scale + "px";
     canvas.style.height = height * scale + "px";
+    // The end control sits in the screen's corner in full screen, over the
+    // black bars where there are any, and in the picture's corner in the page.
+    const picture = canvas.getBoundingClientRect(), around = show.getBoundingClientRect();
+    endShowButton.style.top = fullScreen ? "" : picture.top - around.top + 8 + "px";
+    endShowButton.style.right = fullScreen ? "" : around.right - picture.right + 8 + "px";
+    // A phone held upright shows a wide picture as a strip: a few seconds of
+    // hint each time it is turned so, while the show goes on.
+    const nowUpright = show.clientHeight > show.clientWidth && width > height &&
+                       matchMedia("(pointer: coarse)").matches;
+    if (nowUpright && !upright) {
+      turnHint.hidden = false;
+      clearTimeout(turnTimer);
+      turnTimer = setTimeout(() => { turnHint.hidden = true; }, 4000);
+    } else if (!nowUpright) {
+      turnHint.hidden = true;
+    }
+    upright = nowUpright;
   }
   window.addEventListener("resize", fitCanvas);
+
+  // A tap, a click or a mouse move on the show brings up its end control for
+  // a few seconds, as a video player's controls come up. The tap that brings
+  // it up does not press it: a phone sends a tap's click after the tap, to
+  // what is under the finger by then, so the control takes only clicks whose
+  // press began on it (or a key's, which has no press).
+  let pressOnControl = false;
+  function offerEndShow(event) {
+    if (event.type == "pointerdown")
+      pressOnControl = !endShowButton.hidden && event.target == endShowButton;
+    if (!shownSize || (event.type == "pointermove" && !event.movementX && !event.movementY))
+      return;
+    // In the page, only what happens over the picture is the show's.
+    if (!shownSize[2] && event.target != canvas && event.target != endShowButton)
+      return;
+    endShowButton.hidden = false;
+    clearTimeout(endShowTimer);
+    endShowTimer = setTimeout(() => { endShowButton.hidden = true; }, 3000);
+    // A tap is also the gesture a phone may want before sound plays again.
+    if (event.type == "pointerdown")
+      resumeSound();
+  }
+  show.addEventListener("pointerdown", offerEndShow);
+  show.addEventListener("pointermove", offerEndShow);
+  endShowButton.addEventListener("click", (event) => {
+    if (shownSize && (pressOnControl || event.detail == 0))
+      endAsked = true;
+    pressOnControl = false;
+  });
+
+  // The screen stays on while the show runs: the browser lets go of the lock
+  // whenever the page is hidden, so it is asked for again when the page shows.
+  async function holdScreen() {
+    const shown = shownSize;
+    if (!shown || wakeLock || !navigator.wakeLock || document.visibilityState != "visible")
+      return;
+    try {
+      const lock = await navigator.wakeLock.request("screen");
+      if (shownSize === shown && !wakeLock) {
+        wakeLock = lock;
+        lock.addEventListener("release", () => {
+          if (wakeLock === lock)
+            wakeLock = null;
+        });
+      } else {
+        lock.release();
+      }
+    } catch (error) {
+      // Refused (a hidden page, a battery saver): the show goes on regardless.
+    }
+  }
+
+  function letScreenGo() {
+    const lock = wakeLock;
+    wakeLock = null;
+    if (lock)
+      lock.release().catch(() => {});
+  }
+
+  // The music stops when the context stops: a phone's call or screen lock
+  // suspends or interrupts it without the page asking. While the show plays
+  // it is started again whenever it stops, the page shows again or the show
+  // is tapped; the program's own pause (the silent start) is left alone.
+  function resumeSound() {
+    if (audio && shownSize && !soundPaused && audio.state != "running" && audio.state != "closed")
+      audio.resume().catch(() => {});
+  }
+
+  // On the window, where the document's event arrives too, so that what is
+  // on the document stays the runs' own.
+  window.addEventListener("visibilitychange", () => {
+    if (document.visibilityState == "visible") {
+      holdScreen();
+      resumeSound();
+    }
+  });
 
   function messageBox(caption, text) {
     element("message-title").textContent = caption;
@@ -290,25 +410,50 @@ const snowgigPage = (() => {
     audioContext() {
       return audio;
     },
+    // The program pauses the music (paused true) and unpauses it.
+    pauseSound(paused) {
+      soundPaused = paused;
+      if (audio)
+        (paused ? audio.suspend() : audio.resume()).catch(() => {});
+    },
     isFullScreen() {
-      return !!document.fullscreenElement;
+      return !!document.fullscreenElement || fillsViewport;
     },
     showCanvas(width, height, fullScreen) {
       shownSize = [width, height, fullScreen];
+      stage.classList.toggle("filled", fullScreen && fillsViewport);
+      document.body.classList.toggle("filled", fullScreen && fillsViewport);
+      upright = false;
+      endAsked = false;
       show.hidden = false;
       fitCanvas();
       canvas.focus();
+      holdScreen();
     },
     hideCanvas() {
       shownSize = null;
+      soundPaused = true;
+      fillsViewport = false;
       show.hidden = true;
+      stage.classList.remove("filled");
+      document.body.classList.remove("filled");
+      endShowButton.hidden = true;
+      turnHint.hidden = true;
+      clearTimeout(endShowTimer);
+      clearTimeout(turnTimer);
+      letScreenGo();
       if (document.fullscreenElement)
         document.exitFullscreen().catch(() => {});
     },
+    // After each frame: whether the show's end control was used since the
+    // last one.
     frameShown() {
       if (!record.firstFrame && shownSize)
         record.firstFrame = performance.now();
       record.frames++;
+      const ended = endAsked;
+      endAsked = false;
+      return ended;
     },
   };
 })();

@@ -115,8 +115,9 @@ bool GLWindow::createWindow()
 void GLWindow::show()
 {
     // Full screen was asked of the browser when OK was clicked (it is granted
-    // only in answer to a click); a page that did not get it shows the canvas
-    // in the page instead.
+    // only in answer to a click), or the page fills the browser's viewport
+    // where the browser has no full screen for it; a page refused full screen
+    // shows the canvas in the page instead.
     if (fullScreen && !pageIsFullScreen()) {
         reportError(false, "Couldn't set full-screen video mode, using windowed.");
         fullScreen = 0;
@@ -145,8 +146,13 @@ bool waitForFrame(GLWindow* owner)
 {
     // Keys tapped since the previous frame were seen by its update.
     releaseTappedKeys(owner);
-    // The browser shows what was drawn when the program yields to it.
-    pageWaitForFrame();
+    // The browser shows what was drawn when the program yields to it. The
+    // show's end control, for those without a keyboard, is a tap of Escape.
+    if (pageWaitForFrame()) {
+        owner->keys[27] = 1;
+        pressedSinceUpdate[27] = true;
+        releasedSinceUpdate[27] = true;
+    }
     bool quit = false;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {

@@ -53,9 +53,9 @@ EM_JS(void, jsHideCanvas, (), {
     snowgigPage.hideCanvas();
 });
 
-EM_ASYNC_JS(void, jsWaitForFrame, (), {
+EM_ASYNC_JS(int, jsWaitForFrame, (), {
     await new Promise(requestAnimationFrame);
-    snowgigPage.frameShown();
+    return snowgigPage.frameShown() ? 1 : 0;
 });
 
 void pageShowSetup(const char* entries, int selected, int fullScreen)
@@ -113,7 +113,7 @@ void pageHideCanvas()
     jsHideCanvas();
 }
 
-void pageWaitForFrame()
+int pageWaitForFrame()
 {
-    jsWaitForFrame();
+    return jsWaitForFrame();
 }

@@ -1,5 +1,5 @@
 // What the program asks of its page (web/page.js): the Setup form, the loading
-// bar, the data file's download, error boxes and the canvas. The calls marked
+// bar, the data file's download, error boxes, the canvas and its end control. The calls marked
 // "waits" yield to the browser and return once the page has the answer.
 #ifndef SNOWGIG_PAGECALLS_H
 #define SNOWGIG_PAGECALLS_H
@@ -28,7 +28,8 @@ int pageIsFullScreen();
 void pageShowCanvas(int width, int height, int fullScreen);
 // Hides the canvas and leaves full screen.
 void pageHideCanvas();
-// Waits for the browser's next animation frame.
-void pageWaitForFrame();
+// Waits for the browser's next animation frame; true when the show's end
+// control was used since the last one.
+int pageWaitForFrame();
 
 #endif

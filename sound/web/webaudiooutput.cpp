@@ -114,12 +114,10 @@ EM_JS(void, webAudioStopChunks, (), {
     audio.next = 0;
 });
 
+// The page suspends or resumes the context, and keeps it going after
+// interruptions only while the music is not paused.
 EM_JS(void, webAudioSuspend, (int paused), {
-    const context = Module.webAudio.context;
-    if (paused)
-        context.suspend();
-    else
-        context.resume();
+    snowgigPage.pauseSound(paused != 0);
 });
 
 EM_JS(void, webAudioNoteFeed, (double milliseconds), {

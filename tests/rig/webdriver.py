@@ -58,15 +58,44 @@ def _cmdline(pid):
 
 
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def __init__(self, *args, server_state, **kwargs):
+        self.state = server_state
+        super().__init__(*args, **kwargs)
+
     def log_message(self, *args):
         pass
 
+    def handle_one_request(self):
+        # Offline: the connection ends before any answer, as an unreachable
+        # network's does.
+        if self.state.offline:
+            self.close_connection = True
+            return
+        super().handle_one_request()
+
+    def copyfile(self, source, outputfile):
+        sent = 0
+        while True:
+            block = source.read(65536)
+            if not block:
+                break
+            outputfile.write(block)
+            sent += len(block)
+        with self.state.lock:
+            path = self.path.split("?")[0]
+            self.state.sent[path] = self.state.sent.get(path, 0) + sent
+
 
 class StaticServer:
-    """Serves a folder over HTTP on 127.0.0.1 at a port the system picks."""
+    """Serves a folder over HTTP on 127.0.0.1 at a port the system picks,
+    counting the bytes of each file it sends (sent: {path: bytes}); with
+    offline set it answers nothing."""
 
     def __init__(self, folder):
-        handler = functools.partial(_QuietHandler, directory=folder)
+        self.offline = False
+        self.sent = {}
+        self.lock = threading.Lock()
+        handler = functools.partial(_QuietHandler, directory=folder, server_state=self)
         self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
         self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
@@ -80,8 +109,11 @@ class StaticServer:
 class Page:
     """One Chromium window with one page, driven command by command."""
 
-    def __init__(self, rig, url, size=None, timeout=60, chromium_args=()):
-        """chromium_args: more switches for Chromium."""
+    def __init__(self, rig, url, size=None, timeout=60, chromium_args=(), device=None,
+                 init_scripts=()):
+        """chromium_args: more switches for Chromium; device: a phone of
+        playwright's table to emulate; init_scripts: files of JavaScript run in
+        the page before its own."""
         self.rig = rig
         self.timeout = timeout
         env = dict(rig.env)
@@ -89,8 +121,13 @@ class Page:
         env["SNOWGIG_CHROMIUM_ARGS"] = " ".join(chromium_args)
         os.makedirs(env["HOME"], exist_ok=True)
         self.log = open(os.path.join(rig.dir, "browser.log"), "ab")
+        argv = ["node", DRIVER, url, "--size", size or rig.screen]
+        if device:
+            argv += ["--device", device]
+        for script in init_scripts:
+            argv += ["--init", script]
         self.proc = subprocess.Popen(
-            ["node", DRIVER, url, "--size", size or rig.screen], env=env, stdin=subprocess.PIPE,
+            argv, env=env, stdin=subprocess.PIPE,
             stdout=subprocess.PIPE, stderr=self.log, start_new_session=True)
 
     def close(self):
@@ -180,6 +217,10 @@ class Page:
     def goto(self, url):
         self.command("goto", url=url)
 
+    def pointer(self, x, y, click=False):
+        """The mouse moved to a point of the page, and clicked there."""
+        self.command("pointer", x=x, y=y, click=click)
+
     def cdp(self, method, **params):
         """One call of Chromium's DevTools protocol for the page."""
         return self.command("cdp", method=method, params=params)
@@ -235,14 +276,25 @@ class WebDriver(snowrig.Driver):
 
     def serve(self, folder):
         """The URL at which a folder is served until the rig closes."""
-        self.servers.append(StaticServer(folder))
-        return self.servers[-1].url
+        return self.server(folder).url
 
-    def open(self, url, size=None, chromium_args=()):
+    def server(self, folder):
+        """A StaticServer for a folder until the rig closes."""
+        self.servers.append(StaticServer(folder))
+        return self.servers[-1]
+
+    def open(self, url, size=None, chromium_args=(), device=None, init_scripts=(),
+             engine="chromium"):
         """Opens url in a new Chromium window, ending the one open before, and
-        returns its Page."""
+        returns its Page (see Page for the options); with engine "firefox" or
+        "webkit", in that browser instead (browserpages.py)."""
         self.close_page()
-        self.page = Page(self.rig, url, size, chromium_args=chromium_args)
+        if engine == "chromium":
+            self.page = Page(self.rig, url, size, chromium_args=chromium_args, device=device,
+                             init_scripts=init_scripts)
+        else:
+            import browserpages
+            self.page = browserpages.ENGINES[engine](self.rig, url, size)
         return self.page
 
     def close_page(self):

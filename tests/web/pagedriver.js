@@ -2,13 +2,19 @@
 // one JSON command a line on standard input and answers each with one JSON
 // line on standard output ({"ok": value} or {"error": text}).
 //
-//   node pagedriver.js URL [--headless] [--size WxH]
+//   node pagedriver.js URL [--headless] [--size WxH] [--device NAME] [--init FILE]...
+//
+// --device emulates one of playwright's phones ("iPhone 13 landscape": its
+// viewport, pixel ratio, touch); each --init script runs in the page before
+// the page's own.
 //
 // Commands: {"do": "click", "role": "button", "name": "OK"} (with "dialog": "Error",
 // the button of that box), {"do": "key",
 // "key": "Escape"}, {"do": "eval", "js": "expression"}, {"do": "shot",
 // "path": "file.png", "selector": "canvas"}, {"do": "select", "label": "Resolution:",
-// "index": 2}, {"do": "check", "label": "Windowed"}, {"do": "record", "folder": dir,
+// "index": 2}, {"do": "check", "label": "Windowed"}, {"do": "tap", "role": "button",
+// "name": "OK"} or {"do": "tap", "x": 10, "y": 20} (a touch, on a phone), {"do": "pointer",
+// "x": 10, "y": 20, "click": true} (the mouse moved there, and clicked), {"do": "record", "folder": dir,
 // "seconds": 20, "selector": "canvas"}, {"do": "reload"}, {"do": "goto", "url": url},
 // {"do": "console"} (the page's console messages so far), {"do": "cdp", "method":
 // "HeapProfiler.collectGarbage", "params": {}} (a DevTools protocol call),
@@ -21,7 +27,13 @@
 "use strict";
 
 const readline = require("readline");
-const {chromium} = require("playwright-core");
+const fs = require("fs");
+const {chromium, devices} = require("playwright-core");
+
+// The values of every `--name value` on the command line.
+function options(args, name) {
+  return args.flatMap((arg, i) => arg == name && i + 1 < args.length ? [args[i + 1]] : []);
+}
 
 async function main() {
   const args = process.argv.slice(2);
@@ -29,6 +41,9 @@ async function main() {
   const headless = args.includes("--headless");
   const sizeAt = args.indexOf("--size");
   const [width, height] = (sizeAt >= 0 ? args[sizeAt + 1] : "1024x768").split("x").map(Number);
+  const [deviceName] = options(args, "--device");
+  if (deviceName && !devices[deviceName])
+    throw new Error("no device " + JSON.stringify(deviceName) + " in playwright's table");
   const browser = await chromium.launch({
     executablePath: process.env.SNOWGIG_CHROMIUM || "/usr/bin/chromium",
     headless: headless,
@@ -41,7 +56,9 @@ async function main() {
       "--disable-background-timer-throttling", "--disable-renderer-backgrounding",
     ].concat((process.env.SNOWGIG_CHROMIUM_ARGS || "").split(" ").filter((a) => a)),
   });
-  const context = await browser.newContext({viewport: null});
+  const context = await browser.newContext(deviceName ? {...devices[deviceName]} : {viewport: null});
+  for (const script of options(args, "--init"))
+    await context.addInitScript({content: fs.readFileSync(script, "utf8")});
   const page = await context.newPage();
   const console_ = [];
   page.on("console", (message) => console_.push(message.type() + ": " + message.text()));
@@ -63,6 +80,17 @@ async function main() {
       await within.getByRole(c.role, {name: c.name, exact: true}).click({timeout: c.timeout || 10000});
     },
     async key(c) { await page.keyboard.press(c.key); },
+    async pointer(c) {
+      await page.mouse.move(c.x, c.y);
+      if (c.click)
+        await page.mouse.click(c.x, c.y);
+    },
+    async tap(c) {
+      if (c.role)
+        await page.getByRole(c.role, {name: c.name, exact: true}).tap({timeout: c.timeout || 10000});
+      else
+        await page.touchscreen.tap(c.x, c.y);
+    },
     async eval(c) { return await page.evaluate(c.js); },
     async wait(c) {
       await page.waitForFunction(c.js, null, {timeout: c.timeout || 30000, polling: 50});

@@ -1,5 +1,6 @@
 #!/usr/bin/python3
 """make_icon.py OUTDIR ICON_SOURCE.py
+make_icon.py --png OUTDIR ICON_SOURCE.py SIZE...
 
 Draws the program's icon at every size the source lists (SIZES, and
 draw_icon(ctx, size) on a cleared, transparent square) and writes into OUTDIR:
@@ -96,8 +97,17 @@ def contact_sheet(surfaces, cell=128, gap=8):
 
 
 def main(argv):
-    if len(argv) != 3:
-        sys.stderr.write("usage: make_icon.py OUTDIR ICON_SOURCE.py\n")
+    png_only = argv[1:2] == ["--png"]
+    if png_only:
+        argv = argv[:1] + argv[2:]
+    sizes = argv[3:]
+    if len(argv) < 3 or (sizes and not png_only) or (png_only and not sizes):
+        sys.stderr.write("usage: make_icon.py OUTDIR ICON_SOURCE.py\n"
+                         "       make_icon.py --png OUTDIR ICON_SOURCE.py SIZE...\n")
+        return 2
+    if not all(size.isdigit() and 0 < int(size) <= 4096 for size in sizes):
+        sys.stderr.write("make_icon.py: sizes are whole numbers of pixels up to 4096, not %s\n"
+                         % " ".join(sizes))
         return 2
     outdir, source = argv[1], argv[2]
     module = load_source(source)
@@ -105,9 +115,12 @@ def main(argv):
         sys.stderr.write("make_icon.py: %s has no SIZES or no draw_icon\n" % source)
         return 1
     os.makedirs(outdir, exist_ok=True)
-    surfaces = [render(size, module.draw_icon) for size in module.SIZES]
+    surfaces = [render(size, module.draw_icon)
+                for size in ([int(size) for size in sizes] if png_only else module.SIZES)]
     for surface in surfaces:
         surface.write_to_png(os.path.join(outdir, "snowgig-%d.png" % surface.get_width()))
+    if png_only:
+        return 0
     with open(os.path.join(outdir, "snowgig.ico"), "wb") as f:
         f.write(ico_bytes(surfaces))
     contact_sheet(surfaces).write_to_png(os.path.join(outdir, "icon-sheet.png"))
