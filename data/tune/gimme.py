@@ -1,8 +1,9 @@
 """The tune: "Jingle Bells" (James Lord Pierpont, 1857), our own arrangement
 for a small band spread across the stereo field: sax and brass leads either side of
 the middle, electric piano and strings on the left, clean guitar and choir on the
-right, glockenspiel and celesta either side, pizzicato strings, fingered bass,
-drums, and sleigh bells and a shaker on opposite sides.
+right, fingered bass and drums in the middle with the cymbals a little left, and
+the bright parts moving: glockenspiel against celesta and sleigh bells against a
+shaker, each pair sweeping across the field and back, mirror images of each other.
 
 G major, 120 beats per minute, 4/4, 52 bars = 104 s, in five sections:
 
@@ -20,8 +21,12 @@ first bar is where that phrase lands: the brass, the pads and the guitar arrive 
 G with the crash and then leave the bells on their own, so the loop is heard as
 the build coming round rather than falling away. Every note is played a little
 late and at its own loudness, as a player would (seeded by the part, the note
-and its place in the loop, so both passes and every build play it the same). play(parts, start) lays down one pass from beat
-`start`; the parts come in the order of PARTS."""
+and its place in the loop, so both passes and every build play it the same);
+the winds, strings and choir bring vibrato into held notes and swell through
+long ones. The mix rides the band down for the break and up through the build
+(LEVEL_RIDE) and opens and closes the pads' filter with the phrase (PAD_CUTOFF).
+play(parts, start) lays down one pass from beat `start`; the parts come in the
+order of PARTS."""
 
 import math
 import random
@@ -72,7 +77,7 @@ STEMS = [
 # Vibrato (modulation wheel depth) that players bring in on held notes, and the
 # expression swell each long note gets: (depth, swell from, swell to).
 VIBRATO = {"sax": (52, 96, 120), "brass": (30, 100, 122), "flute": (60, 92, 118),
-           "strings": (46, 88, 124), "choir": (38, 90, 120)}
+           "strings": (64, 88, 124), "choir": (50, 90, 120)}
 BEATS_PER_BAR = 4
 
 # How each part is played: how late it sits behind the grid on average and
