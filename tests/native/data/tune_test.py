@@ -166,6 +166,33 @@ LIMITS = [
 ]
 
 
+class StemsTest(unittest.TestCase):
+    """A stem renders its parts in one synthesizer, so two parts on one
+    channel would play with one program and one set of wheels, and a part in
+    no stem would go unheard: the source's stems are checked before any
+    render, and the shipped source passes."""
+
+    def test_faulty_stems_are_refused(self):
+        tune = make_tune.load_source(SOURCE)
+        cases = [
+            ("the source's own stems", tune.STEMS, None),
+            ("two parts on one channel", [("all", tuple(p[0] for p in tune.PARTS), 0, 0, None, None, False)],
+             "one channel"),
+            ("a part in no stem", tune.STEMS[1:], "no stem"),
+            ("a part in two stems", tune.STEMS + [tune.STEMS[0]], "in two"),
+            ("a stem naming no part", tune.STEMS + [("x", ("nobody",), 0, 0, None, None, False)], "no part"),
+        ]
+        for name, stems, fault in cases:
+            with self.subTest(name):
+                tune.STEMS = stems
+                band = make_tune.parts(tune)
+                if fault is None:
+                    self.assertEqual(sum(len(s[1]) for s in make_tune.stems(tune, band)), len(tune.PARTS))
+                else:
+                    with self.assertRaisesRegex(ValueError, fault):
+                        make_tune.stems(tune, band)
+
+
 class TuneTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
