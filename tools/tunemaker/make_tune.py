@@ -207,18 +207,19 @@ def layer_score(tune, band):
 def mix_score(tune, band, rendered, seconds, mixed):
     """The Csound orchestra and score that mix the stems into MIXED."""
     bar = tune.BEATS_PER_BAR * 60.0 / tune.BEATS_PER_MINUTE
-    passes = 2
     cutoff, ride = [], []
-    for p in range(passes):
-        for n in range(tune.BARS):
-            t = (p * tune.BARS + n) * bar
-            start, middle = tune.PAD_CUTOFF[n]
-            cutoff += [(t, start), (t + bar / 2, middle)]
-            # Each ride moves in the last beat before its bar.
-            ride += [(t - bar / tune.BEATS_PER_BAR, tune.LEVEL_RIDE[n - 1] if n else tune.LEVEL_RIDE[-1]),
-                     (t, tune.LEVEL_RIDE[n])]
-    cutoff.append((seconds, cutoff[-2][1]))
-    ride = [(0.0, tune.LEVEL_RIDE[0])] + ride[2:] + [(seconds, tune.LEVEL_RIDE[-1])]
+    # Both passes, and the first bar of the pass that would follow: the
+    # second pass ends moving towards the loop's start just as the first
+    # pass did, so the filter and the level meet themselves at the seam.
+    bars = 2 * tune.BARS
+    for k in range(bars + 1):
+        n, t = k % tune.BARS, k * bar
+        start, middle = tune.PAD_CUTOFF[n]
+        cutoff += [(t, start), (t + bar / 2, middle)] if k < bars else [(t, start)]
+        # Each ride moves in the last beat before its bar.
+        ride += [(t - bar / tune.BEATS_PER_BAR, tune.LEVEL_RIDE[n - 1]), (t, tune.LEVEL_RIDE[n])]
+    cutoff.append((max(seconds, bars * bar + 0.01), cutoff[-1][1]))
+    ride = [(0.0, tune.LEVEL_RIDE[0])] + ride[2:] + [(max(seconds, bars * bar + 0.01), ride[-1][1])]
     lines = ["sr = %d" % RATE, "ksmps = 16", "nchnls = 2", "0dbfs = 1",
              "gaDryL init 0", "gaDryR init 0", "gaHallL init 0", "gaHallR init 0",
              "gaPlateL init 0", "gaPlateR init 0"]
