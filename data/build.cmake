@@ -1,6 +1,6 @@
 # snowgig.dat, made from the sources in this folder (native tree only):
 #   art/*.py   -> the pictures (tools/artwork/render_art.py, TGA files)
-#   tune/*.py  -> the tune (tools/tunemaker/make_tune.py: fluidsynth, sox, lame)
+#   tune/*.py  -> the tune (tools/tunemaker/make_tune.py: fluidsynth, csound, lv2apply, sox, lame)
 #   art/icon.py -> the program's icon (tools/artwork/make_icon.py: PNGs, .ico)
 # then packed in the program's load order by packwriter. Next to the pack: a
 # contact sheet of every picture and a preview of the assembled scene.
@@ -24,13 +24,13 @@ if(NOT WIN32 AND SNOWGIG_PREBUILT_PACK)
 elseif(NOT WIN32)
   set(SNOWGIG_DATA_PYTHON /usr/bin/python3 CACHE FILEPATH
       "Python 3 with Debian's python3-cairo, for the data tools")
-  set(SNOWGIG_SOUNDFONT /usr/share/sounds/sf2/FluidR3_GM.sf2 CACHE FILEPATH
-      "General MIDI sound font that renders the tune (Debian package fluid-soundfont-gm)")
+  set(SNOWGIG_TUNE_SOUNDFONT /usr/share/sounds/sf3/MuseScore_General_Full.sf3 CACHE FILEPATH
+      "General MIDI sound font that renders the tune (Debian package musescore-general-soundfont)")
   execute_process(COMMAND ${SNOWGIG_DATA_PYTHON} -c "import cairo"
                   RESULT_VARIABLE cairo_missing OUTPUT_QUIET ERROR_QUIET)
-  if(cairo_missing OR NOT EXISTS ${SNOWGIG_SOUNDFONT})
+  if(cairo_missing OR NOT EXISTS ${SNOWGIG_TUNE_SOUNDFONT})
     message(WARNING "snowgig.dat is not built: it needs ${SNOWGIG_DATA_PYTHON} with cairo "
-                    "(Debian package python3-cairo) and ${SNOWGIG_SOUNDFONT}")
+                    "(Debian package python3-cairo) and ${SNOWGIG_TUNE_SOUNDFONT}")
     return()
   endif()
 
@@ -62,8 +62,8 @@ elseif(NOT WIN32)
   add_custom_command(
     OUTPUT ${tune}
     COMMAND ${SNOWGIG_DATA_PYTHON} ${CMAKE_SOURCE_DIR}/tools/tunemaker/make_tune.py
-            ${CMAKE_CURRENT_LIST_DIR}/tune/gimme.py ${SNOWGIG_SOUNDFONT} ${tune} ${data_out}/tune
-    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tune/gimme.py ${tune_tools} ${SNOWGIG_SOUNDFONT}
+            ${CMAKE_CURRENT_LIST_DIR}/tune/gimme.py ${SNOWGIG_TUNE_SOUNDFONT} ${tune} ${data_out}/tune
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/tune/gimme.py ${tune_tools} ${SNOWGIG_TUNE_SOUNDFONT}
     COMMENT "Rendering the tune"
     VERBATIM)
 

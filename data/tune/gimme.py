@@ -1,8 +1,9 @@
 """The tune: "Jingle Bells" (James Lord Pierpont, 1857), our own arrangement
 for a small band spread across the stereo field: sax and brass leads either side of
 the middle, electric piano and strings on the left, clean guitar and choir on the
-right, glockenspiel and celesta either side, pizzicato strings, fingered bass,
-drums, and sleigh bells and a shaker on opposite sides.
+right, fingered bass and drums in the middle with the cymbals a little left, and
+the bright parts moving: glockenspiel against celesta and sleigh bells against a
+shaker, each pair sweeping across the field and back, mirror images of each other.
 
 G major, 120 beats per minute, 4/4, 52 bars = 104 s, in five sections:
 
@@ -20,38 +21,69 @@ first bar is where that phrase lands: the brass, the pads and the guitar arrive 
 G with the crash and then leave the bells on their own, so the loop is heard as
 the build coming round rather than falling away. Every note is played a little
 late and at its own loudness, as a player would (seeded by the part, the note
-and its place in the loop, so both passes and every build play it the same). play(parts, start) lays down one pass from beat
-`start`; the parts come in the order of PARTS."""
+and its place in the loop, so both passes and every build play it the same);
+the winds, strings and choir bring vibrato into held notes and swell through
+long ones. The mix rides the band down for the break and up through the build
+(LEVEL_RIDE) and opens and closes the pads' filter with the phrase (PAD_CUTOFF).
+play(parts, start) lays down one pass from beat `start`; the parts come in the
+order of PARTS."""
 
+import math
 import random
 
 BEATS_PER_MINUTE = 120
 
-# The band: name, MIDI channel, General MIDI program (none for drums), volume,
-# pan (0 left, 64 middle, 127 right) and reverb send. Parts that share a
-# channel (the percussion) are rendered apart and mixed, each at its own pan.
+# The band: name, MIDI channel, General MIDI program (none for drums), volume
+# and pan (0 left, 64 middle, 127 right; where a part moves, the middle of its
+# sweep). Parts that share a channel (the percussion) are rendered apart and
+# mixed, each at its own pan.
 PARTS = [
-    ("sax", 0, 65, 96, 44, 40),         # alto sax
-    ("brass", 1, 61, 96, 84, 45),       # brass section
-    ("flute", 2, 73, 100, 50, 60),
-    ("keys", 3, 4, 84, 8, 40),          # electric piano
-    ("guitar", 4, 27, 74, 120, 35),     # clean electric guitar
-    ("bass", 5, 33, 120, 64, 10),       # fingered bass
-    ("strings", 6, 48, 76, 0, 70),
-    ("choir", 7, 52, 72, 127, 70),      # choir aahs
-    ("glock", 8, 9, 96, 120, 55),       # glockenspiel
-    ("celesta", 10, 8, 100, 6, 55),
-    ("pizz", 11, 45, 88, 122, 50),      # pizzicato strings
-    ("drums", 9, None, 100, 64, 20),
-    ("sleigh", 9, None, 88, 112, 40),   # sleigh bells
-    ("shaker", 9, None, 64, 12, 30),
+    ("sax", 0, 65, 96, 34),         # alto sax
+    ("brass", 1, 61, 96, 92),       # brass section
+    ("flute", 2, 73, 100, 50),
+    ("keys", 3, 4, 84, 6),         # electric piano
+    ("guitar", 4, 27, 74, 120),     # clean electric guitar
+    ("bass", 5, 33, 120, 64),       # fingered bass
+    ("strings", 6, 48, 80, 10),
+    ("choir", 7, 52, 72, 118),      # choir aahs
+    ("glock", 8, 9, 90, 64),        # glockenspiel
+    ("celesta", 10, 8, 100, 64),
+    ("pizz", 11, 45, 88, 100),      # pizzicato strings
+    ("drums", 9, None, 100, 64),    # kick, snare and toms
+    ("cymbals", 9, None, 96, 36),   # hi-hat, ride and crash, as the drummer sits
+    ("sleigh", 9, None, 80, 64),    # sleigh bells
+    ("shaker", 9, None, 60, 64),
 ]
+# The bright parts never park on one side: each sweeps across the field and
+# back (half the width each way, as pan steps), its mirror image in another
+# part, on a period that divides the loop so the sweep comes round with it.
+# (part, swing, period in bars, phase in bars)
+SWEEPS = [("sleigh", 54, 6.5, 0), ("shaker", 54, 6.5, 3.25), ("glock", 54, 13, 6.5),
+          ("celesta", 54, 13, 0), ("pizz", 24, 52, 26)]
+
+# The mix, as stems: which parts render together, and each stem's strip on
+# the desk: high-pass (Hz, 0 for none), level (dB), sends to the hall and to
+# the plate (dB, None for none), and whether the pad filter moves it.
+STEMS = [
+    ("kit", ("drums",), 0, 0.0, -13.0, -6.0, False),
+    ("cymbals", ("cymbals",), 300, -2.0, -16.0, -12.0, False),
+    ("sleigh", ("sleigh",), 400, -3.0, -14.0, None, False),
+    ("shaker", ("shaker",), 400, -3.0, -14.0, None, False),
+    ("bass", ("bass",), 0, 3.0, None, None, False),
+    ("pads", ("strings", "choir"), 140, -1.0, -7.0, None, True),
+    ("leads", ("sax", "brass", "flute"), 150, 0.0, -7.0, -14.0, False),
+    ("band", ("keys", "guitar", "glock", "celesta", "pizz"), 130, -1.0, -9.0, None, False),
+]
+# Vibrato (modulation wheel depth) that players bring in on held notes, and the
+# expression swell each long note gets: (depth, swell from, swell to).
+VIBRATO = {"sax": (52, 96, 120), "brass": (30, 100, 122), "flute": (60, 92, 118),
+           "strings": (64, 88, 124), "choir": (50, 90, 120)}
 BEATS_PER_BAR = 4
 
 # How each part is played: how late it sits behind the grid on average and
 # how much that varies (beats; 0.01 beat is 5 ms), and how much its loudness
 # varies (velocity steps). The kit is the tightest; pads drift the most.
-FEEL = {"drums": (0.004, 0.004, 4), "sleigh": (0.008, 0.006, 6), "shaker": (0.006, 0.006, 6),
+FEEL = {"drums": (0.004, 0.004, 4), "cymbals": (0.004, 0.004, 4), "sleigh": (0.008, 0.006, 6), "shaker": (0.006, 0.006, 6),
         "bass": (0.008, 0.006, 5), "sax": (0.016, 0.012, 7), "brass": (0.012, 0.010, 7),
         "flute": (0.016, 0.012, 6), "strings": (0.024, 0.016, 5), "choir": (0.024, 0.016, 5)}
 FEEL_DEFAULT = (0.010, 0.008, 6)
@@ -107,6 +139,11 @@ ARPEGGIO = {"G": (67, 71, 74, 79), "C": (67, 72, 76, 79), "D": (66, 69, 74, 78),
 KICK, SIDE_STICK, SNARE, CLOSED_HAT, OPEN_HAT, CRASH, RIDE, TAMBOURINE = 36, 37, 38, 42, 46, 49, 51, 54
 HIGH_TOM, MID_TOM, LOW_TOM, FLOOR_TOM = 50, 48, 45, 43
 SHAKER, SLEIGH_BELLS = 82, 83
+
+# Layers the mix plays under a part's notes, for weight the samples lack: a
+# sine an octave under the bass, and a falling sine under each kick for its
+# body. (kind, part, pitches or None for all, level in dB)
+LAYERS = [("sub", "bass", None, -18.0), ("thump", "drums", (KICK,), -18.0)]
 
 G_MAJOR = (0, 2, 4, 5, 7, 9, 11)
 
@@ -229,7 +266,7 @@ def fill(part, t0, beat, count, step, pitches, low=70, high=112):
 
 
 def drums(p, section, index, t0):
-    kit, sleigh, shaker = p["drums"], p["sleigh"], p["shaker"]
+    kit, sleigh, shaker = Kit(p["drums"], p["cymbals"]), p["sleigh"], p["shaker"]
     if section == "opening":
         if index == 0:
             kit.note(t0, 1.5, CRASH, 100)
@@ -283,7 +320,7 @@ def drums(p, section, index, t0):
                 kit.note(t0 + 0.5 * i, 0.25, OPEN_HAT if i % 2 else CLOSED_HAT, 60 + 4 * index)
     # Sleigh bells in eighths all through, softer in the break, sixteenths once
     # the build is under way; the shaker in sixteenths on the other side.
-    soft = 40 if section == "break" else 0
+    soft = 32 if section == "break" else 0
     step = 0.25 if section == "build" and index >= 4 else 0.5
     for i in range(int(4 / step)):
         sleigh.note(t0 + step * i, step * 0.8, SLEIGH_BELLS, (100 if i % 2 == 0 else 80) - soft)
@@ -291,14 +328,49 @@ def drums(p, section, index, t0):
         shaker.note(t0 + 0.25 * i, 0.2, SHAKER, (76 if i % 2 else 58) - soft // 2)
 
 
+# How the pads' filter opens and closes, bar by bar: its cut-off (Hz) at the
+# start of the bar and halfway through, so the pads breathe with the phrase;
+# darkest in the break, opening all through the build.
+def pad_cutoff(section, index):
+    if section == "break":
+        return 2000, 3400 if index % 2 == 0 else 2600
+    if section == "build":
+        start = 1500 * (7000 / 1500) ** (index / 8)
+        return start, start * 1.15
+    if section == "opening":
+        return 3500, 3000
+    return 2600, 4200 if index % 2 == 0 else 3400
+
+
+# The band's level bar by bar (dB, on the whole mix before the master): the
+# break steps back and the build climbs into the loop's start.
+def ride(section, index):
+    if section == "break":
+        return -5.0
+    if section == "build":
+        return -4.5 + 5.0 * index / 7
+    if section == "theme":
+        return -2.5 if index < 8 else -1.5
+    if section == "opening":
+        return -0.5
+    return 0.0 if index < 8 else 0.5
+
+
+PAD_CUTOFF = [pad_cutoff(section, index) for section, index, _, _ in PLAN]
+LEVEL_RIDE = [ride(section, index) for section, index, _, _ in PLAN]
+
+
 class Player:
     """Plays one part's notes from the pass that starts at `start`: each a
     little late and a little louder or softer, the same at the same place of
-    every pass, and swelling towards the middle of each two-bar phrase."""
+    every pass, and swelling towards the middle of each two-bar phrase. Parts
+    with vibrato bring it in on held notes and swell through long ones."""
 
     def __init__(self, part, start):
         self.part, self.start = part, start
         self.late, self.spread, self.loudness = FEEL.get(part.name, FEEL_DEFAULT)
+        self.vibrato = VIBRATO.get(part.name)
+        self.last_onset = None
 
     def note(self, start, length, pitch, velocity):
         at = start - self.start
@@ -307,11 +379,58 @@ class Player:
         phrase = (at % (2 * BEATS_PER_BAR)) / (2 * BEATS_PER_BAR)
         swell = 4 * (1 - abs(2 * phrase - 1)) - 2
         played = round(velocity + swell + rng.gauss(0, self.loudness / 2))
+        if self.vibrato and start != self.last_onset:
+            # Once per onset: the notes of a chord share their channel's wheels.
+            self.last_onset = start
+            self.shape(start + late, length)
         self.part.note(start, length, pitch, max(1, min(127, played)), late=late)
+
+    def shape(self, onset, length):
+        """Vibrato from a quarter beat into a held note, growing to full
+        depth; expression rising to 60 % of a long note and easing back."""
+        depth, low, high = self.vibrato
+        self.part.control(onset, 1, 0)
+        if length < 1.5:
+            self.part.control(onset, 11, (low + high) // 2)
+        else:
+            steps = int(length * 8)
+            for i in range(steps):
+                x = i / steps
+                rise = x / 0.6 if x < 0.6 else 1 - 0.6 * (x - 0.6) / 0.4
+                self.part.control(onset + i / 8, 11, round(low + (high - low) * rise))
+        if length >= 0.9:
+            begin, full = 0.25, max(0.5, 0.8 * min(length, 2.0))
+            for i in range(int((full - begin) * 8) + 1):
+                self.part.control(onset + begin + i / 8, 1, round(depth * min(1.0, i / 8 / (full - begin))))
+
+
+class Kit:
+    """The drummer: the cymbals go to their own part, panned apart from the
+    drums as they stand around the kit."""
+
+    def __init__(self, drums, cymbals):
+        self.drums, self.cymbals = drums, cymbals
+
+    def note(self, start, length, pitch, velocity):
+        player = self.cymbals if pitch in (CLOSED_HAT, OPEN_HAT, CRASH, RIDE) else self.drums
+        player.note(start, length, pitch, velocity)
+
+
+def sweeps(parts, start):
+    """The bright parts' pan moving on a sine, eight steps a beat."""
+    steps = BARS * BEATS_PER_BAR * 8
+    for name, swing, period, phase in SWEEPS:
+        part = parts[name].part
+        centre = next(pan for n, _, _, _, pan in PARTS if n == name)
+        for i in range(steps):
+            bars = i / 8 / BEATS_PER_BAR
+            pan = centre + swing * math.sin(2 * math.pi * (bars + phase) / period)
+            part.control(start + i / 8, 10, max(0, min(127, round(pan))))
 
 
 def play(parts, start):
     p = {name: Player(part, start) for (name, *_), part in zip(PARTS, parts)}
+    sweeps(p, start)
     for bar, (section, index, melody, chord) in enumerate(PLAN):
         t0 = start + bar * BEATS_PER_BAR
         next_chord = PLAN[(bar + 1) % BARS][3]

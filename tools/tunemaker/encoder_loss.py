@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""encoder_loss.py SOURCE.py SOUNDFONT.sf2
+"""encoder_loss.py SOURCE.py SOUNDFONT.sf3
 
 What a 64 kbps MP3 loses of the tune's loop under each candidate setting of
 lame: joint or plain stereo, and the cut-off of its low-pass. The loop is
@@ -63,7 +63,7 @@ def measure(loop, gain, scratch):
 
 def main(argv):
     if len(argv) != 3:
-        sys.stderr.write("usage: encoder_loss.py SOURCE.py SOUNDFONT.sf2\n")
+        sys.stderr.write("usage: encoder_loss.py SOURCE.py SOUNDFONT.sf3\n")
         return 2
     for path in argv[1:]:
         if not os.path.isfile(path):

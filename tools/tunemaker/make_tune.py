@@ -1,22 +1,26 @@
 #!/usr/bin/python3
-"""make_tune.py SOURCE.py SOUNDFONT.sf2 OUT.mp3 WORKDIR
+"""make_tune.py SOURCE.py SOUNDFONT.sf3 OUT.mp3 WORKDIR
 
-Turns a tune source (see data/tune: its PARTS, its length and play()) into a 44.1 kHz, 64 kbps MP3 that loops
-without a seam, and prints its length, peak and loudness.
+Turns a tune source (see data/tune: its PARTS, STEMS, its length, its rides
+and play()) into a 44.1 kHz, 64 kbps MP3 that loops without a seam, and
+prints its length, peak and loudness.
 
-The source's play() is laid down twice in a row and rendered with fluidsynth;
-the second pass, cut out sample-exactly, is the loop: its first bars already
-carry the reverb and the ringing notes of the pass before, exactly what follows
-the loop's end when it wraps around. Parts that share a MIDI channel (a
-percussion line panned apart from the kit, say) go to renders of their own,
-and percussion always renders apart from the rest, with its top softened;
-sox mixes the renders on one bus (low shelf, a touch more width, gentle
-compression), adds an ambience reverb taken from the bus above its bass,
-and cuts the loop. One fixed gain then brings the loop to the
-target loudness, or as near as keeps the true peak below the ceiling, both measured on what
-the MP3 decodes to; lame encodes it (its gapless tag lets the player drop the
-encoder's delay and padding)."""
+The source's play() is laid down twice in a row; each stem (a group of parts
+on channels of their own) is rendered dry by fluidsynth, two at a time. Csound
+mixes the stems as a desk would: each through its high-pass, the pads through
+a low-pass that follows the tune's filter moves, at its level, with sends to a
+hall and to a plate (reverbsc); then the bus: corrective EQ (weight under
+120 Hz, less box around 300 Hz, a little air), bus compression, and the
+tune's rides bar by bar. The mix is brought near the target loudness into a
+true-peak limiter (LSP's, run by lv2apply), and the second pass, cut out
+sample-exactly (past the limiter's look-ahead), is the loop: its first bars
+carry the reverb and the ringing notes of the pass before, exactly what
+follows the loop's end when it wraps around. One fixed gain then brings the
+loop to the target loudness, or as near as keeps the true peak below the
+ceiling, both measured on what the MP3 decodes to; lame encodes it (its
+gapless tag lets the player drop the encoder's delay and padding)."""
 
+import array
 import importlib.util
 import os
 import re
@@ -31,33 +35,37 @@ TARGET_LUFS = -16.0
 # Peaks after encoding stay under the ceiling, well inside the limit.
 TRUE_PEAK_CEILING = -1.2
 PEAK_LIMIT = -1.0
-PERCUSSION = 9
+# The limiter holds the true peak here (dBFS) before the encoder adds its own.
+LIMITER_CEILING = -2.0
+RENDERS_AT_ONCE = 2
 
-# The synthesizer's own room: a larger, wider hall than its default small
-# room, and its chorus on, so every part's reverb send rings on.
-SYNTH = ["-R", "1", "-C", "1", "-o", "synth.reverb.room-size=0.72", "-o", "synth.reverb.damp=0.35",
-         "-o", "synth.reverb.width=1.0", "-o", "synth.reverb.level=0.8"]
-# Percussion loses some of its top (hats, bells and shaker fill the band above
-# 8 kHz otherwise).
-PERCUSSION_EFFECTS = ["treble", "-4", "7000", "0.6", "bass", "+6", "70", "0.6"]
-# The mix bus: headroom, a fuller low end, a little more width (each side
-# takes in a fifth of the other, inverted) and gentle compression of what
-# rises above -16 dBFS. Then an ambience, taken from the bus above its bass,
-# wide and behind it.
-BUS_EFFECTS = ["gain", "-6", "bass", "+8", "110", "0.6",
-               "remix", "1v1.2,2v-0.2", "2v1.2,1v-0.2",
-               "compand", "0.002,0.12", "6:-70,-70,-16,-16,-4,-9", "0", "0", "0"]
-AMBIENCE_EFFECTS = ["highpass", "250", "reverb", "-w", "60", "55", "85", "100", "25"]
-AMBIENCE_LEVEL = "0.35"
+# The synthesizer renders dry: the room is the mix's.
+SYNTH = ["-R", "0", "-C", "0"]
+# The hall behind the band and the plate around the kit and the leads
+# (reverbsc: feedback, cut-off of its damping in Hz, pre-delay in s) and the
+# high-pass on each return, so the rooms carry no boom.
+HALL = (0.88, 7500, 0.028, 180)
+PLATE = (0.80, 10000, 0.012, 300)
+# The bus EQ (Hz, dB, Q): a low shelf for weight, a dip in the box, an air
+# shelf; then the bus compressor: threshold (dBFS of the follower), ratio,
+# attack and release (s).
+LOW_SHELF = (90, 5.0, 0.7)
+BOX_DIP = (280, -4.0, 0.7)
+AIR_SHELF = (8000, 2.0, 0.7)
+BUS_COMPRESSOR = (-20.0, 2.0, 0.015, 0.25)
+# Width: the side signal above this frequency (Hz) taken up by this factor,
+# so the band spreads out while the low end stays in the middle.
+WIDTH = (180, 2.4)
+LIMITER = "http://lsp-plug.in/plugins/lv2/limiter_stereo"
+# Automatic level regulation and gain boost off (the gain is set here), full
+# 4x oversampling so the limit holds between samples, 5 ms look-ahead.
 # What lame is told for 64 kbps, chosen with tools/tunemaker/encoder_loss.py on
-# this tune: plain stereo loses no less than joint stereo in any band (error
-# against the source about -18.7 dB in the mid and -13.3 dB in the side below
-# 4 kHz, -4.5 dB from 4 to 11 kHz, either way), and lame's own cut-off at this
-# rate (about 11 kHz) leaves the top above 11 kHz 17 dB down, where a 15 kHz
-# cut-off keeps it within 7 dB at no cost below 11 kHz.
+# this tune: plain stereo loses no less than joint stereo in any band, and
+# lame's own cut-off at this rate (about 11 kHz) leaves the top above 11 kHz
+# 17 dB down, where a 15 kHz cut-off keeps it within 7 dB at no cost below
+# 11 kHz.
 ENCODER = ["--cbr", "-b", "64", "-m", "j", "--lowpass", "15", "-q", "2"]
-
-
+LIMITER_SETTINGS = ["alr", "0", "boost", "0", "ovs", "15", "lk", "5", "mode", "1", "at", "2", "rt", "20"]
 def load_source(path):
     spec = importlib.util.spec_from_file_location("tune_source", path)
     module = importlib.util.module_from_spec(spec)
@@ -66,7 +74,12 @@ def load_source(path):
 
 
 def run(command, **kwargs):
-    result = subprocess.run(command, capture_output=True, text=True, timeout=600, **kwargs)
+    kwargs.setdefault("text", True)
+    try:
+        result = subprocess.run(command, capture_output=True, timeout=600, **kwargs)
+    except FileNotFoundError:
+        sys.stderr.write("make_tune.py: %s is not installed (see scripts/packages.txt)\n" % command[0])
+        sys.exit(1)
     if result.returncode != 0:
         sys.stderr.write("make_tune.py: %s failed:\n%s%s" % (command[0], result.stdout, result.stderr))
         sys.exit(1)
@@ -74,25 +87,29 @@ def run(command, **kwargs):
 
 
 def parts(tune):
-    return [midi.Part(name, channel, program=program, volume=volume, pan=pan, reverb=reverb)
-            for name, channel, program, volume, pan, reverb in tune.PARTS]
+    return [midi.Part(name, channel, program=program, volume=volume, pan=pan, reverb=0)
+            for name, channel, program, volume, pan in tune.PARTS]
 
 
-def renders(band):
-    """Splits the parts into as few groups as possible with no channel twice in
-    a group, keeping their order: each group is one MIDI file and one render.
-    Percussion (channel 10) always renders alone, so its top can be tamed on
-    its own."""
-    groups = []
-    for part in band:
-        group = None
-        if part.channel != PERCUSSION:
-            group = next((g for g in groups if all(p.channel != part.channel for p in g)), None)
-        if group is None:
-            groups.append([part])
-        else:
-            group.append(part)
-    return groups
+def stems(tune, band):
+    """The tune's stems as (name, parts, high-pass, level, hall, plate, swept),
+    each part found by name; a stem whose parts share a channel, or a part in
+    no stem or in two, is a fault of the source."""
+    by_name = {part.name: part for part in band}
+    out, used = [], []
+    for name, names, highpass, level, hall, plate, swept in tune.STEMS:
+        missing = [n for n in names if n not in by_name]
+        if missing:
+            raise ValueError("stem %s names no part %s" % (name, ", ".join(missing)))
+        group = [by_name[n] for n in names]
+        if len({part.channel for part in group}) != len(group):
+            raise ValueError("stem %s has two parts on one channel" % name)
+        out.append((name, group, highpass, level, hall, plate, swept))
+        used += names
+    left = sorted(set(by_name) - set(used)) + sorted({n for n in used if used.count(n) > 1})
+    if left:
+        raise ValueError("parts in no stem or in two: %s" % ", ".join(left))
+    return out
 
 
 def measure(wav):
@@ -119,6 +136,163 @@ def encode(loop, gain, out, work):
     return figures
 
 
+def render_stems(tune, band, soundfont, work):
+    """Each stem's parts into a MIDI file and fluidsynth's dry render of it,
+    RENDERS_AT_ONCE at a time; returns the stems with their WAV paths."""
+    todo = []
+    for n, stem in enumerate(stems(tune, band)):
+        mid, wav = os.path.join(work, "stem%d.mid" % n), os.path.join(work, "stem%d.wav" % n)
+        midi.write(mid, tune.BEATS_PER_MINUTE, stem[1])
+        todo.append((stem, ["fluidsynth", "-n", "-i", "-q", "-r", str(RATE), "-g", "0.5", "-O", "float"]
+                     + SYNTH + ["-T", "wav", "-F", wav, soundfont, mid], wav))
+    done, running = [], []
+    for item in todo + [None] * RENDERS_AT_ONCE:
+        if item is not None:
+            try:
+                running.append((item, subprocess.Popen(item[1], stdout=subprocess.PIPE,
+                                                       stderr=subprocess.STDOUT, text=True)))
+            except FileNotFoundError:
+                sys.stderr.write("make_tune.py: fluidsynth is not installed (see scripts/packages.txt)\n")
+                sys.exit(1)
+        if len(running) == RENDERS_AT_ONCE or (item is None and running):
+            (stem, command, wav), process = running.pop(0)
+            try:
+                log, _ = process.communicate(timeout=600)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                sys.stderr.write("make_tune.py: fluidsynth took over 600 s on stem %s\n" % stem[0])
+                sys.exit(1)
+            if process.returncode != 0 or not os.path.isfile(wav):
+                sys.stderr.write("make_tune.py: fluidsynth failed on stem %s:\n%s" % (stem[0], log))
+                sys.exit(1)
+            done.append((stem, wav))
+    return done
+
+
+def expseg(points):
+    """Csound expseg arguments from (seconds, value) breakpoints."""
+    args = ["%.6g" % points[0][1]]
+    for (t0, _), (t1, value) in zip(points, points[1:]):
+        args += ["%.6g" % (t1 - t0), "%.6g" % value]
+    return ", ".join(args)
+
+
+# The layers' instruments: p4 frequency (Hz), p5 amplitude. The sub is a sine
+# with a soft start and end, a little saturation for harmonics that small
+# speakers can carry; the thump falls from 110 to 45 Hz as it dies away.
+LAYER_INSTRUMENTS = {
+    "sub": (50, ["aEnv linseg 0, 0.012, 1, p3 - 0.092, 0.85, 0.08, 0",
+                 "aSub poscil p5 * aEnv, p4", "aSub = tanh(aSub * 1.6) / 1.6"], 0.08, -12),
+    "thump": (51, ["aEnv expseg 1, 0.28, 0.001", "kHz expseg 110, 0.09, 45, 0.2, 42",
+                   "aSub poscil p5 * (aEnv - 0.001), kHz"], 0.28, 0),
+}
+
+
+def layer_score(tune, band):
+    """Score lines for the tune's layers, from the notes as played."""
+    by_name = {part.name: part for part in band}
+    beat = 60.0 / tune.BEATS_PER_MINUTE
+    lines = []
+    for kind, name, pitches, level in tune.LAYERS:
+        number, _, tail, shift = LAYER_INSTRUMENTS[kind]
+        for start, length, pitch, velocity in by_name[name].played:
+            if pitches is None or pitch in pitches:
+                hz = 440.0 * 2 ** ((pitch + shift - 69) / 12.0)
+                duration = tail if kind == "thump" else length * beat + tail
+                lines.append("i %d %.6f %.6f %.4f %.6f" % (number, start * beat, duration, hz,
+                                                        10 ** (level / 20) * velocity / 127))
+    return lines
+
+
+def mix_score(tune, band, rendered, seconds, mixed):
+    """The Csound orchestra and score that mix the stems into MIXED."""
+    bar = tune.BEATS_PER_BAR * 60.0 / tune.BEATS_PER_MINUTE
+    cutoff, ride = [], []
+    # Both passes, and the first bar of the pass that would follow: the
+    # second pass ends moving towards the loop's start just as the first
+    # pass did, so the filter and the level meet themselves at the seam.
+    bars = 2 * tune.BARS
+    for k in range(bars + 1):
+        n, t = k % tune.BARS, k * bar
+        start, middle = tune.PAD_CUTOFF[n]
+        cutoff += [(t, start), (t + bar / 2, middle)] if k < bars else [(t, start)]
+        # Each ride moves in the last beat before its bar.
+        ride += [(t - bar / tune.BEATS_PER_BAR, tune.LEVEL_RIDE[n - 1]), (t, tune.LEVEL_RIDE[n])]
+    cutoff.append((max(seconds, bars * bar + 0.01), cutoff[-1][1]))
+    ride = [(0.0, tune.LEVEL_RIDE[0])] + ride[2:] + [(max(seconds, bars * bar + 0.01), ride[-1][1])]
+    lines = ["sr = %d" % RATE, "ksmps = 16", "nchnls = 2", "0dbfs = 1",
+             "gaDryL init 0", "gaDryR init 0", "gaHallL init 0", "gaHallR init 0",
+             "gaPlateL init 0", "gaPlateR init 0"]
+    for n, ((name, _, highpass, level, hall, plate, swept), wav) in enumerate(rendered):
+        lines += ["instr %d ; %s" % (n + 1, name), 'aL, aR diskin2 "%s", 1' % wav]
+        if highpass:
+            lines += ["aL butterhp aL, %g" % highpass, "aR butterhp aR, %g" % highpass]
+        if swept:
+            lines += ["kCut expseg %s" % expseg(cutoff),
+                      "aL moogladder aL, kCut, 0.15", "aR moogladder aR, kCut, 0.15"]
+        lines += ["aL *= ampdb(%g)" % level, "aR *= ampdb(%g)" % level,
+                  "gaDryL += aL", "gaDryR += aR"]
+        for bus, send in (("Hall", hall), ("Plate", plate)):
+            if send is not None:
+                lines += ["ga%sL += aL * ampdb(%g)" % (bus, send), "ga%sR += aR * ampdb(%g)" % (bus, send)]
+        lines.append("endin")
+    for kind, (number, body, _, _) in sorted(LAYER_INSTRUMENTS.items(), key=lambda k: k[1][0]):
+        lines += ["instr %d ; %s" % (number, kind)] + body + ["gaDryL += aSub", "gaDryR += aSub", "endin"]
+    lines += ["instr 99 ; the rooms and the bus"]
+    for bus, (feedback, damping, predelay, highpass) in (("Hall", HALL), ("Plate", PLATE)):
+        lines += ["aInL delay ga%sL, %g" % (bus, predelay), "aInR delay ga%sR, %g" % (bus, predelay),
+                  "a%sL, a%sR reverbsc aInL, aInR, %g, %g" % (bus, bus, feedback, damping),
+                  "a%sL butterhp a%sL, %g" % (bus, bus, highpass), "a%sR butterhp a%sR, %g" % (bus, bus, highpass)]
+    lines += ["aL = gaDryL + aHallL + aPlateL", "aR = gaDryR + aHallR + aPlateR"]
+    for (hz, db, q), mode in ((LOW_SHELF, 1), (BOX_DIP, 0), (AIR_SHELF, 2)):
+        lines += ["aL pareq aL, %g, ampdb(%g), %g, %d" % (hz, db, q, mode),
+                  "aR pareq aR, %g, ampdb(%g), %g, %d" % (hz, db, q, mode)]
+    hz, factor = WIDTH
+    lines += ["aSide butterhp (aL - aR) * 0.5, %g" % hz,
+              "aL = aL + aSide * %g" % (factor - 1), "aR = aR - aSide * %g" % (factor - 1)]
+    threshold, ratio, attack, release = BUS_COMPRESSOR
+    lines += ["aFollow follow2 (aL + aR) * 0.5, %g, %g" % (attack, release),
+              "kOver = dbamp(k(aFollow) + 1e-9) - (%g)" % threshold,
+              "kOver = (kOver > 0 ? kOver : 0)",
+              "aGain interp ampdb(-kOver * %g)" % (1 - 1 / ratio),
+              "kRide linseg %s" % ", ".join(["%.6g" % ride[0][1]] + [
+                  "%.6g, %.6g" % (max(0.0, t1 - t0), v) for (t0, _), (t1, v) in zip(ride, ride[1:])]),
+              "aRide interp ampdb(kRide)",
+              "outs aL * aGain * aRide, aR * aGain * aRide",
+              "gaDryL = 0", "gaDryR = 0", "gaHallL = 0", "gaHallR = 0", "gaPlateL = 0", "gaPlateR = 0",
+              "endin"]
+    score = (["i %d 0 %.6f" % (n + 1, seconds) for n in range(len(rendered))] + layer_score(tune, band)
+             + ["i 99 0 %.6f" % seconds])
+    return ("<CsoundSynthesizer>\n<CsOptions>\n-d -m0 --nodisplays -W -f -o %s\n</CsOptions>\n"
+            "<CsInstruments>\n%s\n</CsInstruments>\n<CsScore>\n%s\n</CsScore>\n</CsoundSynthesizer>\n"
+            % (mixed, "\n".join(lines), "\n".join(score)))
+
+
+def limiter_latency(work, ceiling):
+    """How many samples the limiter delays its input: a click through it."""
+    raw, click, out = (os.path.join(work, n) for n in ("click.raw", "click.wav", "click.out.wav"))
+    frames = array.array("f", [0.0] * 20000)
+    frames[4000] = frames[4001] = 0.1
+    with open(raw, "wb") as f:
+        frames.tofile(f)
+    float_raw = ["-t", "raw", "-r", str(RATE), "-e", "floating-point", "-b", "32", "-c", "2"]
+    run(["sox"] + float_raw + [raw, click])
+    limit(click, out, 0.0, ceiling)
+    run(["sox", out] + float_raw + [raw])
+    with open(raw, "rb") as f:
+        frames = array.array("f", f.read())
+    for path in (raw, click, out):
+        os.remove(path)
+    return max(range(0, len(frames), 2), key=lambda i: abs(frames[i])) // 2 - 2000
+
+
+def limit(source, out, gain, ceiling):
+    run(["lv2apply", "-i", source, "-o", out, "-c", "g_in", "%.6f" % (10 ** (gain / 20)),
+         "-c", "th", "%.6f" % (10 ** (ceiling / 20))]
+        + [arg for i in range(0, len(LIMITER_SETTINGS), 2)
+           for arg in ("-c", LIMITER_SETTINGS[i], LIMITER_SETTINGS[i + 1])] + [LIMITER])
+
+
 def render_loop(source, soundfont, work):
     """Renders the tune source into WORK and cuts the loop: the path of a
     32-bit float WAV, and the scratch files made on the way."""
@@ -129,39 +303,39 @@ def render_loop(source, soundfont, work):
     band = parts(tune)
     tune.play(band, 0)
     tune.play(band, beats)
-    rendered = []
-    for n, group in enumerate(renders(band)):
-        mid = os.path.join(work, "tune%d.mid" % n)
-        midi.write(mid, tune.BEATS_PER_MINUTE, group)
-        rendered.append(os.path.join(work, "rendered%d.wav" % n))
-        run(["fluidsynth", "-n", "-i", "-q", "-r", str(RATE), "-g", "0.5", "-O", "float"] + SYNTH
-            + ["-T", "wav", "-F", rendered[-1], soundfont, mid])
-        if group[0].channel == PERCUSSION:
-            run(["sox", "-R", "-D", rendered[-1], "-e", "floating-point", "-b", "32",
-                 rendered[-1] + ".eq.wav"] + PERCUSSION_EFFECTS)
-            os.replace(rendered[-1] + ".eq.wav", rendered[-1])
-    # Both passes go through the bus and the ambience before the cut, so the
-    # loop's first bars carry the tails of the pass before.
-    mixed, ambience, loop = (os.path.join(work, n) for n in ("mixed.wav", "ambience.wav", "loop.wav"))
-    mix = ["-m"] + [arg for wav in rendered for arg in ("-v", "1", wav)] if len(rendered) > 1 else rendered
-    checks = [run(["sox", "-R", "-D"] + mix + ["-e", "floating-point", "-b", "32", mixed] + BUS_EFFECTS)]
-    checks.append(run(["sox", "-R", "-D", mixed, "-e", "floating-point", "-b", "32", ambience]
-                      + AMBIENCE_EFFECTS))
-    checks.append(run(["sox", "-R", "-D", "-m", "-v", "1", mixed, "-v", AMBIENCE_LEVEL, ambience,
-                       "-e", "floating-point", "-b", "32", loop,
-                       "trim", "%ds" % loop_samples, "%ds" % loop_samples]))
-    for result in checks:
-        if "clipped" in result.stderr:
-            sys.stderr.write("make_tune.py: the mix clips: %s" % result.stderr)
-            sys.exit(1)
-    return loop, rendered + [mixed, ambience]
+    try:
+        rendered = render_stems(tune, band, soundfont, work)
+    except ValueError as fault:
+        sys.stderr.write("make_tune.py: %s: %s\n" % (source, fault))
+        sys.exit(1)
+    mixed, limited, loop = (os.path.join(work, n) for n in ("mixed.wav", "limited.wav", "loop.wav"))
+    csd = os.path.join(work, "mix.csd")
+    length = max(float(run(["soxi", "-D", wav]).stdout) for _, wav in rendered)
+    with open(csd, "w") as f:
+        f.write(mix_score(tune, band, rendered, length, mixed))
+    run(["csound", csd])
+    # Into the limiter at about the target loudness, so that what it holds
+    # down is what the listener hears.
+    loudness, _, _ = measure(mixed)
+    limit(mixed, limited, TARGET_LUFS - loudness + 0.5, LIMITER_CEILING)
+    latency = limiter_latency(work, LIMITER_CEILING)
+    result = run(["sox", "-R", "-D", limited, "-e", "floating-point", "-b", "32", loop,
+                  "trim", "%ds" % (loop_samples + latency), "%ds" % loop_samples])
+    if "clipped" in result.stderr:
+        sys.stderr.write("make_tune.py: the mix clips: %s" % result.stderr)
+        sys.exit(1)
+    return loop, [wav for _, wav in rendered] + [mixed, limited]
 
 
 def main(argv):
     if len(argv) != 5:
-        sys.stderr.write("usage: make_tune.py SOURCE.py SOUNDFONT.sf2 OUT.mp3 WORKDIR\n")
+        sys.stderr.write("usage: make_tune.py SOURCE.py SOUNDFONT.sf3 OUT.mp3 WORKDIR\n")
         return 2
     source, soundfont, out, work = argv[1:]
+    for path in (source, soundfont):
+        if not os.path.isfile(path):
+            sys.stderr.write("make_tune.py: no such file: %s\n" % path)
+            return 2
     os.makedirs(work, exist_ok=True)
     loop, scratch = render_loop(source, soundfont, work)
     loudness, _, _ = measure(loop)

@@ -40,11 +40,19 @@ class Part:
         self.name = name
         self.channel = channel
         self.notes = []  # (start, length, pitch, velocity) in beats, for checks of the arrangement
+        self.played = []  # the same as performed (start moved by `late`), for layers under the part
         self.events = [(0, 0, b"\xff\x03" + variable_length(len(name)) + name.encode("ascii"))]
         for controller, value in ((7, volume), (10, pan), (91, reverb), (93, 0)):
             self.events.append((0, 1, bytes([0xB0 | channel, controller, value])))
         if program is not None:
             self.events.append((0, 2, bytes([0xC0 | channel, program])))
+
+    def control(self, beat, controller, value):
+        """A controller change at a beat of the performance (modulation for
+        vibrato, expression for swells, pan for movement)."""
+        if not (0 <= controller <= 127 and 0 <= value <= 127 and beat >= 0):
+            raise ValueError("bad controller %r %r at %r" % (controller, value, beat))
+        self.events.append((ticks(beat), 1, bytes([0xB0 | self.channel, controller, value])))
 
     def note(self, start, length, pitch, velocity, late=0.0):
         """A note as written; `late` (beats, not negative) delays only its
@@ -52,6 +60,7 @@ class Part:
         if not (0 <= pitch <= 127 and 1 <= velocity <= 127 and length > 0 and late >= 0):
             raise ValueError("bad note %r %r %r %r" % (pitch, velocity, length, late))
         self.notes.append((start, length, pitch, velocity))
+        self.played.append((start + late, length, pitch, velocity))
         on, off = ticks(start + late), ticks(start + late + length)
         self.events.append((on, 4, bytes([0x90 | self.channel, pitch, velocity])))
         self.events.append((max(on + 1, off), 3, bytes([0x80 | self.channel, pitch, 0])))

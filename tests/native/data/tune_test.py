@@ -9,8 +9,10 @@ arrangement, each figure against its limit and printed: loudness and true peak
 (EBU R 128, ffmpeg's ebur128), a loudness range that shows a break and a build,
 instruments spread across the stereo field from the first bars on, a low end
 with weight, a top that is bright in every 10 s stretch but not tinny, an end
-about as loud as the start it runs into, and no 8-bar stretch of the source's
-notes played again unchanged."""
+about as loud as the start it runs into, no 8-bar stretch of the source's
+notes played again unchanged, weight at 60-120 Hz to match the 250-500 Hz
+octave, and a top (above 6 kHz) that sits as loud in one ear as in the other
+over the whole tune and never far to one side in any section."""
 
 import array
 import collections
@@ -57,14 +59,41 @@ def ebur128(wav):
 
 
 def side_below_mid(wav, *span):
-    mid = sox_rms_db(wav, *(list(span) + ["remix", "1v0.5,2v0.5"]))
-    side = sox_rms_db(wav, *(list(span) + ["remix", "1v0.5,2v-0.5"]))
+    """The side signal against the mid above 120 Hz, in dB: how far the
+    instruments spread, leaving out the low end that a mix keeps centred
+    (its weight would otherwise read as narrowness)."""
+    mid = sox_rms_db(wav, *(list(span) + ["remix", "1v0.5,2v0.5", "sinc", "120"]))
+    side = sox_rms_db(wav, *(list(span) + ["remix", "1v0.5,2v-0.5", "sinc", "120"]))
     return mid - side
 
 
 def band_share(wav, band):
     """Energy in a band (sox sinc's frequency argument) against the whole, in dB."""
     return sox_rms_db(wav, "sinc", band) - sox_rms_db(wav)
+
+
+def octave_over_octave(wav, band, reference):
+    """Energy in one band against another (sox sinc ranges), in dB."""
+    return sox_rms_db(wav, "sinc", band) - sox_rms_db(wav, "sinc", reference)
+
+
+def right_over_left_top(wav, *span):
+    """The right channel above 6 kHz against the left, in dB."""
+    return (sox_rms_db(wav, *(list(span) + ["remix", "2", "sinc", "6000"]))
+            - sox_rms_db(wav, *(list(span) + ["remix", "1", "sinc", "6000"])))
+
+
+def section_spans(source):
+    """(section, start, length) in seconds, in the order the sections play."""
+    tune = make_tune.load_source(source)
+    bar = tune.BEATS_PER_BAR * 60.0 / tune.BEATS_PER_MINUTE
+    spans = []
+    for n, (section, *_) in enumerate(tune.PLAN):
+        if spans and spans[-1][0] == section:
+            spans[-1][2] += bar
+        else:
+            spans.append([section, n * bar, bar])
+    return spans
 
 
 def end_over_start(wav, seconds, span=2.0):
@@ -122,16 +151,46 @@ def least_changed_share(blocks):
 LIMITS = [
     ("integrated loudness", "LUFS", -17.0, -15.0),
     ("true peak", "dBTP", None, -1.0),
-    ("loudness range (a break and a build)", "LU", 4.0, 15.0),
-    ("side signal below the mid (stereo width)", "dB", 3.0, 10.0),
-    ("side signal below the mid, first 24 s (width from the start)", "dB", 3.0, 9.0),
+    ("loudness range (a break and a build)", "LU", 6.0, 15.0),
+    ("side signal below the mid above 120 Hz (stereo width)", "dB", 3.0, 8.0),
+    ("side signal below the mid above 120 Hz, first 24 s (width from the start)", "dB", 3.0, 8.0),
     ("energy below 120 Hz against the whole (low end)", "dB", -13.0, -6.0),
     ("energy above 8 kHz against the whole (top)", "dB", -27.0, -18.0),
     ("energy above 8 kHz against the whole, darkest 10 s", "dB", -26.0, None),
     ("energy above 8 kHz against the whole, brightest 10 s", "dB", None, -10.0),
     ("last 2 s against the first 2 s (the loop comes round)", "dB", -3.0, 3.0),
     ("share of notes changed, most alike 8-bar blocks", "", 0.2, None),
+    ("60-120 Hz against 250-500 Hz (weight, not box)", "dB", -3.0, 3.0),
+    ("right against left above 6 kHz, whole tune", "dB", -3.0, 3.0),
+    ("right against left above 6 kHz, most lopsided section", "dB", -6.0, 6.0),
 ]
+
+
+class StemsTest(unittest.TestCase):
+    """A stem renders its parts in one synthesizer, so two parts on one
+    channel would play with one program and one set of wheels, and a part in
+    no stem would go unheard: the source's stems are checked before any
+    render, and the shipped source passes."""
+
+    def test_faulty_stems_are_refused(self):
+        tune = make_tune.load_source(SOURCE)
+        cases = [
+            ("the source's own stems", tune.STEMS, None),
+            ("two parts on one channel", [("all", tuple(p[0] for p in tune.PARTS), 0, 0, None, None, False)],
+             "one channel"),
+            ("a part in no stem", tune.STEMS[1:], "no stem"),
+            ("a part in two stems", tune.STEMS + [tune.STEMS[0]], "in two"),
+            ("a stem naming no part", tune.STEMS + [("x", ("nobody",), 0, 0, None, None, False)], "no part"),
+        ]
+        for name, stems, fault in cases:
+            with self.subTest(name):
+                tune.STEMS = stems
+                band = make_tune.parts(tune)
+                if fault is None:
+                    self.assertEqual(sum(len(s[1]) for s in make_tune.stems(tune, band)), len(tune.PARTS))
+                else:
+                    with self.assertRaisesRegex(ValueError, fault):
+                        make_tune.stems(tune, band)
 
 
 class TuneTest(unittest.TestCase):
@@ -180,11 +239,17 @@ class TuneTest(unittest.TestCase):
         figures = [loudness, true_peak, loudness_range, side_below_mid(self.wav),
                    side_below_mid(self.wav, "trim", "0", "24"), band_share(self.wav, "-120"),
                    band_share(self.wav, "8000"), min(shares), max(shares),
-                   end_over_start(self.wav, seconds), least_changed_share(bar_blocks(SOURCE))]
+                   end_over_start(self.wav, seconds), least_changed_share(bar_blocks(SOURCE)),
+                   octave_over_octave(self.wav, "60-120", "250-500"), right_over_left_top(self.wav)]
+        sides = [(name, right_over_left_top(self.wav, "trim", "%.3f" % start, "%.3f" % length))
+                 for name, start, length in section_spans(SOURCE)]
+        figures.append(max((side for _, side in sides), key=abs))
+        print("right against left above 6 kHz per section: %s dB"
+              % " ".join("%s %.1f" % side for side in sides))
         print("\nhigh-frequency share per 10 s (hop 5 s): %s dB" % " ".join("%.1f" % s for s in shares))
         for (name, unit, low, high), figure in zip(LIMITS, figures):
             limit = "%s to %s" % ("-" if low is None else low, "-" if high is None else high)
-            print("%-62s %7.2f %-4s (limit %s)" % (name, figure, unit, limit))
+            print("%-76s %7.2f %-4s (limit %s)" % (name, figure, unit, limit))
         for (name, unit, low, high), figure in zip(LIMITS, figures):
             with self.subTest(name):
                 if low is not None:
