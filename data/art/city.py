@@ -1576,11 +1576,13 @@ def road_paint(ctx, paint):
     fill(ctx, paint, 0.9)
 
 
-def lane_arrow(ctx, x, y):
-    """A painted arrow along the lane, pointing the way the traffic drives,
-    squashed by the low view along the road."""
-    polygon(ctx, [(x, y - 1.6), (x + 26, y - 1.6), (x + 26, y - 4.5), (x + 38, y), (x + 26, y + 4.5),
-                  (x + 26, y + 1.6), (x, y + 1.6)])
+def lane_arrow(ctx, x, y, way):
+    """A painted arrow 38 px long from column x, pointing the way the lane's
+    traffic drives (way +1 right, -1 left), squashed by the low view along
+    the road."""
+    tail = x if way > 0 else x + 38
+    shape = [(0, -1.6), (26, -1.6), (26, -4.5), (38, 0), (26, 4.5), (26, 1.6), (0, 1.6)]
+    polygon(ctx, [(tail + way * u, y + v) for u, v in shape])
     road_paint(ctx, LANE_PAINT)
 
 
@@ -1726,10 +1728,12 @@ DRAINS = [(300,), (170, 380), (100,), (210,), (350,)]
 MANHOLES = [((180, 430),), ((250, 442),), ((200, 480),), ((360, 432),), ((150, 480),)]
 # What else lies on each block's stretch of road, all between columns 100
 # and 412 so the edges stay alike: puddles (x, row, width), lane arrows
-# (x, row), a bus stop (x, width).
+# (x, row, way), a bus stop (x, width). The arrows lie in the near lane, in
+# front of its cars' tyres, pointing left the way that lane drives; the far
+# lane's road shows only behind the near lane's cars, so it carries none.
 PUDDLES = [((300, 444, 46), (140, 486, 30)), ((150, 403, 40), (370, 486, 44)), ((390, 444, 36),),
            ((140, 446, 54), (250, 403, 34)), ((300, 486, 40), (240, 446, 30))]
-ARROWS = [((120, 444),), (), ((140, 444),), (), ((320, 444),)]
+ARROWS = [((240, 480, -1),), (), ((120, 480, -1),), (), ((200, 480, -1),)]
 BUS_STOPS = [(), ((160, 150),), (), ((230, 150),), ()]
 CROSSINGS = [(), (), ((296, 64),), (), ()]
 
@@ -1744,8 +1748,8 @@ def block(index):
             manhole(ctx, x, y)
         for x, y, w in PUDDLES[index]:
             puddle(ctx, x, y, w)
-        for x, y in ARROWS[index]:
-            lane_arrow(ctx, x, y)
+        for x, y, way in ARROWS[index]:
+            lane_arrow(ctx, x, y, way)
         for x, w in BUS_STOPS[index]:
             bus_stop(ctx, x, w)
         for x, w in CROSSINGS[index]:

@@ -14,8 +14,9 @@ to sole keeps a planted boot within about 9 px of one paving spot through a
 step while the pavement scrolls under it (tools/artwork/foot_slide.py
 measures it); the 45 px of a shorter leg let it slide 18 px a step.
 
-The far arm is part of the body: its mitten rests on the belly's front, so it
-stays put while the near arm (hand.tga) swings. Both legs are the one leg
+The far arm is part of the body: it hangs behind the coat, only a sliver of
+sleeve and its mitten showing at the back, so it stays put while the near arm
+(hand.tga) swings over the body. Both legs are the one leg
 picture, the back one tinted 0.4: the leg is slim (about 14 px) and inked
 all round so the two part as soon as they swing; standing, they coincide, so
 the leg stands straight under the hip on a flat boot with the trouser
@@ -103,6 +104,26 @@ def inked(ctx, draw, width, lean=(-0.3, 0.3)):
     draw()
     group = ctx.pop_group()
     silhouette_ink(ctx, group, width, lean)
+
+
+def evenly_inked(ctx, draw, width):
+    """Draws the group with an outside line of one even weight all round:
+    the shape spread by width in many small steps, so curves stay smooth."""
+    ctx.push_group()
+    draw()
+    group = ctx.pop_group()
+    steps = 32
+    colour(ctx, OUTLINE)
+    for ring in (1, 2, 3):
+        r = width * ring / 3
+        for i in range(steps):
+            a = 2 * math.pi * (i + 0.5 * ring) / steps
+            ctx.save()
+            ctx.translate(r * math.cos(a), r * math.sin(a))
+            ctx.mask(group)
+            ctx.restore()
+    ctx.set_source(group)
+    ctx.paint()
 
 
 def tufted(ctx, points, bump, seed, closed=True):
@@ -334,12 +355,19 @@ CHEEK_RGB = hexcolour("f2847a")
 
 # ---------------------------------------------------------------- the body
 
+# The outside line of the body, the leg and the arm: one even weight, as thin
+# as the car's line on its lit side.
+SANTA_INK = 1.2
+
+
 def coat_path(ctx):
-    """The coat's silhouette: shoulders sloping down from the neck, a straight
-    back, and a round belly swelling out in front and tucking under to the hem."""
-    ctx.move_to(40, 40)
-    ctx.curve_to(31, 40.5, 21, 46, 16.5, 56)        # back shoulder, sloping
-    ctx.curve_to(13, 64, 10.5, 78, 11.5, 93)        # the back, rounding out
+    """The coat's silhouette: a broad back shoulder rounding over the near
+    arm's shoulder cap (so the cap lies inside it however the arm turns), a
+    straight back, and a round belly swelling out in front and tucking under
+    to the hem."""
+    ctx.move_to(40, 39)
+    ctx.curve_to(29, 38, 16, 39.5, 12.5, 51)        # back shoulder, round over the arm's cap
+    ctx.curve_to(10.5, 60, 10, 78, 11.5, 93)        # the back, rounding out
     ctx.curve_to(30, 97.5, 54, 97.5, 70, 94)        # under the hem
     ctx.curve_to(78, 90, 81.8, 81, 81.8, 71)        # the belly tucking under
     ctx.curve_to(81.8, 60, 75, 51, 67, 46)          # chest to the belly's top
@@ -409,56 +437,38 @@ def draw_buckle(ctx, x, y):
 
 
 def draw_far_arm(ctx):
-    """The far arm, in shade: it comes forward from behind the chest, bends at
-    the elbow and rests its mitten on the top of the belly."""
-    far = shade_of(SANTA_RED, 0.35)
-    ctx.move_to(58, 47)
-    ctx.curve_to(64, 46.5, 71, 49, 75.5, 54)        # upper arm's top
-    ctx.curve_to(78.5, 57, 79.2, 60, 78.8, 63.2)    # round the elbow
-    ctx.line_to(72.2, 65.4)
-    ctx.curve_to(71.5, 61.5, 69, 58.5, 64, 56.5)    # forearm's underside
-    ctx.curve_to(61, 55.5, 58.5, 55, 57, 54)
+    """The far arm, in shade, hangs behind the body: the coat hides all of it
+    but a sliver of sleeve down the back and the mitten under it."""
+    far = shade_of(SANTA_RED, 0.45)
+    ctx.move_to(20, 48)
+    ctx.curve_to(12, 51, 6.8, 62, 6.6, 78.5)        # the sleeve's back edge
+    ctx.line_to(15, 78.5)
+    ctx.line_to(20, 56)
     ctx.close_path()
     sleeve = ctx.copy_path()
-    radial_volume(ctx, sleeve, form_stops(far, 0.35, 0.45, 0.25), 72, 50, 14)
-    ctx.move_to(62, 48.5)
-    ctx.curve_to(67, 48.8, 71.5, 51, 74.5, 54.5)
-    thin_line(ctx, mix(RED_LIT, SUN, 0.3), 0.9, 0.7)
-    ctx.move_to(69.5, 57.5)
-    ctx.curve_to(71.5, 58.5, 73.5, 58.5, 75.5, 57)
-    thin_line(ctx, shade_of(SANTA_RED, 0.8), 0.8, 0.7)
+    radial_volume(ctx, sleeve, form_stops(far, 0.2, 0.5, 0.25), 14, 56, 24)
     ctx.new_path()
-    ctx.append_path(sleeve)
-    thin_line(ctx, OUTLINE, 0.9)
-    ctx.new_path()
-    tufted(ctx, [(71.6, 64.4), (79, 62), (80.2, 65.6), (73, 68.2)], 0.7, 61)
+    tufted(ctx, [(5.8, 77.2), (13, 77.2), (13, 81.2), (5.8, 81.2)], 0.6, 61)
     cuff = ctx.copy_path()
-    fur_fill(ctx, cuff, 78, 62, 8, 67, marks=3)
+    fur_fill(ctx, cuff, 12, 76, 8, 67, marks=2)
     ctx.new_path()
     ctx.append_path(cuff)
     thin_line(ctx, OUTLINE, 0.6, 0.8)
-    # The mitten lies on the belly, thumb up, lit on its top.
-    ctx.move_to(72.4, 67.6)
-    ctx.curve_to(73.5, 66.5, 78, 65.6, 80.4, 66.4)
-    ctx.curve_to(82.2, 67.4, 81.8, 71.4, 79.6, 72.2)
-    ctx.curve_to(77, 73.2, 73.4, 72.6, 72.4, 71)
+    # The mitten hangs thumb forward, only its back showing past the coat.
+    ctx.move_to(6.6, 81)
+    ctx.curve_to(5.0, 84.5, 6.2, 88, 9.2, 88)
+    ctx.curve_to(11.6, 88, 12.4, 85, 11.8, 81)
     ctx.close_path()
     mitten = ctx.copy_path()
-    radial_volume(ctx, mitten, ((0, hexcolour("7a6a70")), (0.45, hexcolour("3a3036")),
-                                (1, BOOT)), 78, 66.5, 7)
+    radial_volume(ctx, mitten, ((0, hexcolour("5a4a52")), (0.5, hexcolour("2e262a")),
+                                (1, BOOT)), 10, 82, 7)
     ctx.new_path()
     ctx.append_path(mitten)
-    thin_line(ctx, OUTLINE, 0.8)
-    ellipse(ctx, 79.8, 65.6, 1.8, 1.6)
-    thumb = ctx.copy_path()
-    radial_volume(ctx, thumb, ((0, hexcolour("7a6a70")), (1, hexcolour("2e262a"))), 80.3, 64.8, 2.6)
-    ctx.new_path()
-    ctx.append_path(thumb)
-    thin_line(ctx, OUTLINE, 0.6)
-    catchlight(ctx, 77.2, 67.4, 1.4, 0.55, 0.7, mix(SUN, (1, 1, 1), 0.5))
+    thin_line(ctx, OUTLINE, 0.7)
 
 
 def draw_body_parts(ctx, width, height):
+    draw_far_arm(ctx)
     coat_path(ctx)
     coat = ctx.copy_path()
     # A round belly: lit high on its front, the core shadow wrapping round its
@@ -535,7 +545,6 @@ def draw_body_parts(ctx, width, height):
     thin_line(ctx, OUTLINE, 0.6)
     ctx.restore()
     draw_buckle(ctx, 67, 74)
-    draw_far_arm(ctx)
     # Fur hem round the coat's bottom, with a cool shade under the belly.
     ctx.new_path()
     tufted(ctx, [(10.5, 88.5), (44, 92), (74.5, 88.4), (71.5, 95), (44, 99), (10.5, 96)],
@@ -549,7 +558,7 @@ def draw_body_parts(ctx, width, height):
 
 
 def draw_body(ctx, width, height):
-    inked(ctx, lambda: draw_body_parts(ctx, width, height), 1.5)
+    evenly_inked(ctx, lambda: draw_body_parts(ctx, width, height), SANTA_INK)
 
 
 # ---------------------------------------------------------------- the leg
@@ -658,7 +667,7 @@ def draw_leg_parts(ctx, width, height):
 
 
 def draw_leg(ctx, width, height):
-    inked(ctx, lambda: draw_leg_parts(ctx, width, height), 1.5)
+    evenly_inked(ctx, lambda: draw_leg_parts(ctx, width, height), SANTA_INK)
 
 
 # ---------------------------------------------------------------- the arm
@@ -677,13 +686,28 @@ def draw_arm_parts(ctx, width, height):
     ctx.curve_to(3.0, 30, 2.2, 22, 2.2, 13)
     ctx.close_path()
     sleeve = ctx.copy_path()
-    radial_volume(ctx, sleeve, ((0.0, mix(RED_LIT, SUN, 0.25)), (0.35, SANTA_RED),
-                                (0.8, shade_of(SANTA_RED, 0.5)),
-                                (1.0, mix(shade_of(SANTA_RED, 0.55), BOUNCE, 0.2))), 14, 9, 22)
+    # A touch lighter than the coat it swings over, so the two part.
+    radial_volume(ctx, sleeve, ((0.0, mix(RED_LIT, SUN, 0.45)), (0.3, RED_LIT),
+                                (0.75, SANTA_RED),
+                                (1.0, mix(shade_of(SANTA_RED, 0.4), BOUNCE, 0.2))), 15, 9, 24)
     ctx.save()
     ctx.new_path()
     ctx.append_path(sleeve)
     ctx.clip()
+    # The front of the sleeve faces the sun (and faces up when the arm is
+    # raised): a lit band along it; the back turns into a core shadow.
+    g = cairo.LinearGradient(17.8, 0, 12.5, 0)
+    g.add_color_stop_rgba(0, *mix(RED_LIT, SUN, 0.6), 0.95)
+    g.add_color_stop_rgba(1, *RED_LIT, 0.0)
+    ctx.set_source(g)
+    ctx.rectangle(11, 6, 8, 34)
+    ctx.fill()
+    g = cairo.LinearGradient(2.2, 0, 7.5, 0)
+    g.add_color_stop_rgba(0, *shade_of(SANTA_RED, 0.7), 0.8)
+    g.add_color_stop_rgba(1, *shade_of(SANTA_RED, 0.7), 0.0)
+    ctx.set_source(g)
+    ctx.rectangle(1, 12, 8, 28)
+    ctx.fill()
     for pts in (((4, 24), (9, 26), (12, 24)), ((5, 28.5), (9, 30), (11, 29)),
                 ((6, 18), (6.5, 14), (9, 8))):
         ctx.move_to(*pts[0])
@@ -715,7 +739,7 @@ def draw_arm_parts(ctx, width, height):
 
 
 def draw_arm(ctx, width, height):
-    inked(ctx, lambda: draw_arm_parts(ctx, width, height), 1.3)
+    evenly_inked(ctx, lambda: draw_arm_parts(ctx, width, height), SANTA_INK)
 
 
 # ---------------------------------------------------------------- the driver's head
