@@ -166,6 +166,51 @@ LIMITS = [
 ]
 
 
+def wrapped(samples, channels, frames):
+    """The last FRAMES frames of the loop followed by its first FRAMES, as a
+    player that loops hears them (interleaved)."""
+    return samples[-frames * channels:] + samples[:frames * channels]
+
+
+def step_ratio(channel, join, reach):
+    """The step across the join against the mean step within REACH samples
+    either side of it."""
+    steps = [abs(channel[i + 1] - channel[i]) for i in range(join - reach, join + reach) if i != join - 1]
+    return abs(channel[join] - channel[join - 1]) / max(1e-9, sum(steps) / len(steps))
+
+
+def bend_ratio(channel, join, reach):
+    """The second difference at the join (the larger of the two that span it)
+    against the 99th percentile of those within REACH samples either side: a
+    step in a smooth waveform bends it as nothing around it does."""
+    def bend(i):
+        return abs(channel[i + 1] - 2 * channel[i] + channel[i - 1])
+    around = sorted(bend(i) for i in range(join - reach, join + reach) if i not in (join - 1, join))
+    return max(bend(join - 1), bend(join)) / max(1e-9, around[int(len(around) * 0.99)])
+
+
+def high_band_at_join(wav, channel, join_s, frame=0.002, neighbours=4, floor=-80.0):
+    """Energy above 16 kHz in one channel (1, 2), in the FRAME centred on the
+    join, against the loudest of the NEIGHBOURS frames either side of it, in
+    dB, each counted at no less than FLOOR dBFS (below it the band holds only
+    the encoder's noise): a click sprays energy into the band that the music
+    and the encoder's low-pass leave all but empty."""
+    def level(centre):
+        return max(floor, sox_rms_db(wav, "remix", str(channel), "sinc", "16000", "trim",
+                                     "%.5f" % (centre - frame / 2), "%.5f" % frame))
+    around = [level(join_s + k * frame) for k in range(-neighbours, neighbours + 1) if k != 0]
+    return level(join_s) - max(around)
+
+
+# What the loop point may show against the music around it, per channel:
+# figure, highest.
+SEAM_LIMITS = [
+    ("step across the loop point against the mean step within 10 ms", 2.5),
+    ("bend at the loop point against the 99th percentile within 10 ms", 1.0),
+    ("energy above 16 kHz at the loop point against its loudest neighbour (2 ms frames)", 10.0),
+]
+
+
 class StemsTest(unittest.TestCase):
     """A stem renders its parts in one synthesizer, so two parts on one
     channel would play with one program and one set of wheels, and a part in
@@ -231,6 +276,24 @@ class TuneTest(unittest.TestCase):
         self.assertGreater(start, 0.3 * whole, "the tune starts from silence")
         self.assertLess(abs(20 * math.log10(end / start)), 6.0)
 
+    def test_loop_point_has_no_step_and_no_click(self):
+        frames, reach = self.rate // 2, self.rate // 100
+        snippet = wrapped(self.samples, self.channels, frames)
+        wav = os.path.join(self.scratch, "seam.wav")
+        with wave.open(wav, "wb") as w:
+            w.setnchannels(self.channels)
+            w.setsampwidth(2)
+            w.setframerate(self.rate)
+            w.writeframes(snippet.tobytes())
+        for c in range(self.channels):
+            channel = snippet[c::self.channels]
+            figures = [step_ratio(channel, frames, reach), bend_ratio(channel, frames, reach),
+                       high_band_at_join(wav, c + 1, frames / self.rate)]
+            for (name, high), figure in zip(SEAM_LIMITS, figures):
+                print("channel %d: %-84s %6.2f (limit %s)" % (c + 1, name, figure, high))
+                with self.subTest(name, channel=c + 1):
+                    self.assertLessEqual(figure, high, "channel %d: %s: %.2f" % (c + 1, name, figure))
+
     def test_mix_and_arrangement_within_their_limits(self):
         self.assertEqual(self.channels, 2, "the tune is mono")
         loudness, loudness_range, true_peak = ebur128(self.wav)
@@ -259,7 +322,7 @@ class TuneTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    if len(sys.argv) < 3:
         sys.stderr.write("usage: tune_test.py TUNE.mp3 SOURCE.py\n")
         sys.exit(2)
     TUNE, SOURCE = sys.argv.pop(1), sys.argv.pop(1)
