@@ -189,25 +189,16 @@ def bend_ratio(channel, join, reach):
     return max(bend(join - 1), bend(join)) / max(1e-9, around[int(len(around) * 0.99)])
 
 
-def high_band_at_join(wav, channel, join_s, frame=0.002, neighbours=4, floor=-80.0):
-    """Energy above 16 kHz in one channel (1, 2), in the FRAME centred on the
-    join, against the loudest of the NEIGHBOURS frames either side of it, in
-    dB, each counted at no less than FLOOR dBFS (below it the band holds only
-    the encoder's noise): a click sprays energy into the band that the music
-    and the encoder's low-pass leave all but empty."""
-    def level(centre):
-        return max(floor, sox_rms_db(wav, "remix", str(channel), "sinc", "16000", "trim",
-                                     "%.5f" % (centre - frame / 2), "%.5f" % frame))
-    around = [level(join_s + k * frame) for k in range(-neighbours, neighbours + 1) if k != 0]
-    return level(join_s) - max(around)
-
-
 # What the loop point may show against the music around it, per channel:
-# figure, highest.
+# figure, highest. A step of the size a listener hears as a click measures
+# about 3.5-5.5 for the step and 1.6 for the bend; a seamless loop 0.2-1.8
+# and 0.3-0.45. The energy above 16 kHz at the join is no measure of a click
+# in an MP3: the encoder's frames at the file's start and end leave a burst of
+# some -60 to -70 dBFS there even when what went in was continuous, within
+# 5 dB of what that click sprays into the band, so no bound tells them apart.
 SEAM_LIMITS = [
     ("step across the loop point against the mean step within 10 ms", 2.5),
     ("bend at the loop point against the 99th percentile within 10 ms", 1.0),
-    ("energy above 16 kHz at the loop point against its loudest neighbour (2 ms frames)", 10.0),
 ]
 
 
@@ -279,16 +270,9 @@ class TuneTest(unittest.TestCase):
     def test_loop_point_has_no_step_and_no_click(self):
         frames, reach = self.rate // 2, self.rate // 100
         snippet = wrapped(self.samples, self.channels, frames)
-        wav = os.path.join(self.scratch, "seam.wav")
-        with wave.open(wav, "wb") as w:
-            w.setnchannels(self.channels)
-            w.setsampwidth(2)
-            w.setframerate(self.rate)
-            w.writeframes(snippet.tobytes())
         for c in range(self.channels):
             channel = snippet[c::self.channels]
-            figures = [step_ratio(channel, frames, reach), bend_ratio(channel, frames, reach),
-                       high_band_at_join(wav, c + 1, frames / self.rate)]
+            figures = [step_ratio(channel, frames, reach), bend_ratio(channel, frames, reach)]
             for (name, high), figure in zip(SEAM_LIMITS, figures):
                 print("channel %d: %-84s %6.2f (limit %s)" % (c + 1, name, figure, high))
                 with self.subTest(name, channel=c + 1):
