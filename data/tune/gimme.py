@@ -141,9 +141,10 @@ HIGH_TOM, MID_TOM, LOW_TOM, FLOOR_TOM = 50, 48, 45, 43
 SHAKER, SLEIGH_BELLS = 82, 83
 
 # Layers the mix plays under a part's notes, for weight the samples lack: a
-# sine an octave under the bass, and a falling sine under each kick for its
-# body. (kind, part, pitches or None for all, level in dB)
-LAYERS = [("sub", "bass", None, -18.0), ("thump", "drums", (KICK,), -18.0)]
+# plucked sine an octave under the bass (at the bass's own pitch where that
+# would fall under 50 Hz), and a falling sine under each kick for its body.
+# (kind, part, pitches or None for all, level in dB)
+LAYERS = [("sub", "bass", None, -12.0), ("thump", "drums", (KICK,), -18.0)]
 
 G_MAJOR = (0, 2, 4, 5, 7, 9, 11)
 

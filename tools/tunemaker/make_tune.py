@@ -194,14 +194,20 @@ def expseg(points):
 
 
 # The layers' instruments: p4 frequency (Hz), p5 amplitude. The sub is a sine
-# with a soft start and end, a little saturation for harmonics that small
+# that dies away as the plucked string above it does (14 dB in its first
+# 250 ms, then slowly on), with a little saturation for harmonics that small
 # speakers can carry; the thump falls from 110 to 45 Hz as it dies away.
 LAYER_INSTRUMENTS = {
-    "sub": (50, ["aEnv linseg 0, 0.012, 1, p3 - 0.092, 0.85, 0.08, 0",
-                 "aSub poscil p5 * aEnv, p4", "aSub = tanh(aSub * 1.6) / 1.6"], 0.08, -12),
+    "sub": (50, ["iHold = max(p3 - 0.33, 0.01)",
+                 "aDecay expseg 1, 0.25, 0.2, iHold, 0.1, 0.08, 0.01",
+                 "aEdge linseg 0, 0.006, 1, p3 - 0.016, 1, 0.01, 0",
+                 "aSub poscil p5 * aDecay * aEdge, p4", "aSub = tanh(aSub * 1.6) / 1.6"], 0.08, -12),
     "thump": (51, ["aEnv expseg 1, 0.28, 0.001", "kHz expseg 110, 0.09, 45, 0.2, 42",
                    "aSub poscil p5 * (aEnv - 0.001), kHz"], 0.28, 0),
 }
+
+
+LAYER_LOWEST = 50.0
 
 
 def layer_score(tune, band):
@@ -214,6 +220,10 @@ def layer_score(tune, band):
         for start, length, pitch, velocity in by_name[name].played:
             if pitches is None or pitch in pitches:
                 hz = 440.0 * 2 ** ((pitch + shift - 69) / 12.0)
+                # Under this a sub is felt, not heard, and only on big
+                # speakers: the octave above carries the same note.
+                if kind == "sub" and hz < LAYER_LOWEST:
+                    hz *= 2
                 duration = tail if kind == "thump" else length * beat + tail
                 lines.append("i %d %.6f %.6f %.4f %.6f" % (number, start * beat, duration, hz,
                                                         10 ** (level / 20) * velocity / 127))
