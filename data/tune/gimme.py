@@ -54,12 +54,14 @@ PARTS = [
     ("sleigh", 9, None, 80, 64),    # sleigh bells
     ("shaker", 9, None, 60, 64),
 ]
-# The bright parts never park on one side: each sweeps across the field and
-# back (half the width each way, as pan steps), its mirror image in another
-# part, on a period that divides the loop so the sweep comes round with it.
-# (part, swing, period in bars, phase in bars)
-SWEEPS = [("sleigh", 54, 6.5, 0), ("shaker", 54, 6.5, 3.25), ("glock", 54, 13, 6.5),
-          ("celesta", 54, 13, 0), ("pizz", 24, 52, 26)]
+# The bright parts never park on one side: each drifts a little either side
+# of its place and back (pan steps each way; 10 leans a part at most about
+# 2 dB towards either ear, enough to be felt moving, never enough to pull the
+# top to one side), its mirror image in another part, on a period that
+# divides the loop so the sweep comes round with it. (part, swing, period in
+# bars, phase in bars)
+SWEEPS = [("sleigh", 10, 6.5, 0), ("shaker", 10, 6.5, 3.25), ("glock", 10, 13, 6.5),
+          ("celesta", 10, 13, 0), ("pizz", 24, 52, 26)]
 
 # The mix, as stems: which parts render together, and each stem's strip on
 # the desk: high-pass (Hz, 0 for none), level (dB), sends to the hall and to

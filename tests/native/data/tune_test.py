@@ -12,7 +12,8 @@ with weight, a top that is bright in every 10 s stretch but not tinny, an end
 about as loud as the start it runs into, no 8-bar stretch of the source's
 notes played again unchanged, weight at 60-120 Hz to match the 250-500 Hz
 octave, and a top (above 6 kHz) that sits as loud in one ear as in the other
-over the whole tune and never far to one side in any section."""
+over the whole tune, never far to one side in any section and swinging no
+more than a few dB from ear to ear in any 4 s."""
 
 import array
 import collections
@@ -81,6 +82,14 @@ def right_over_left_top(wav, *span):
     """The right channel above 6 kHz against the left, in dB."""
     return (sox_rms_db(wav, *(list(span) + ["remix", "2", "sinc", "6000"]))
             - sox_rms_db(wav, *(list(span) + ["remix", "1", "sinc", "6000"])))
+
+
+def right_over_left_top_per_window(wav, seconds, window=4.0):
+    """The right channel above 6 kHz against the left, in dB, for each
+    stretch of WINDOW seconds: a part swept across the field shows here as it
+    swings from ear to ear, where the whole tune only shows its average."""
+    return [right_over_left_top(wav, "trim", "%.3f" % (k * window), "%.3f" % window)
+            for k in range(int(seconds / window + 1e-6))]
 
 
 def section_spans(source):
@@ -163,6 +172,7 @@ LIMITS = [
     ("60-120 Hz against 250-500 Hz (weight, not box)", "dB", -3.0, 3.0),
     ("right against left above 6 kHz, whole tune", "dB", -3.0, 3.0),
     ("right against left above 6 kHz, most lopsided section", "dB", -6.0, 6.0),
+    ("right against left above 6 kHz, most lopsided 4 s", "dB", -4.0, 4.0),
 ]
 
 
@@ -292,8 +302,11 @@ class TuneTest(unittest.TestCase):
         sides = [(name, right_over_left_top(self.wav, "trim", "%.3f" % start, "%.3f" % length))
                  for name, start, length in section_spans(SOURCE)]
         figures.append(max((side for _, side in sides), key=abs))
+        windows = right_over_left_top_per_window(self.wav, seconds)
+        figures.append(max(windows, key=abs))
         print("right against left above 6 kHz per section: %s dB"
               % " ".join("%s %.1f" % side for side in sides))
+        print("right against left above 6 kHz per 4 s: %s dB" % " ".join("%.1f" % w for w in windows))
         print("\nhigh-frequency share per 10 s (hop 5 s): %s dB" % " ".join("%.1f" % s for s in shares))
         for (name, unit, low, high), figure in zip(LIMITS, figures):
             limit = "%s to %s" % ("-" if low is None else low, "-" if high is None else high)
