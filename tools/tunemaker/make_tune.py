@@ -68,7 +68,7 @@ AIR_SHELF = (8000, 2.0, 0.7)
 BUS_COMPRESSOR = (-20.0, 2.0, 0.015, 0.25)
 # Width: the side signal above this frequency (Hz) taken up by this factor,
 # so the band spreads out while the low end stays in the middle.
-WIDTH = (180, 2.4)
+WIDTH = (180, 2.7)
 LIMITER = "http://lsp-plug.in/plugins/lv2/limiter_stereo"
 # Automatic level regulation and gain boost off (the gain is set here), full
 # 4x oversampling so the limit holds between samples, 5 ms look-ahead.
