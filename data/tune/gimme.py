@@ -38,8 +38,8 @@ BEATS_PER_MINUTE = 120
 # sweep). Parts that share a channel (the percussion) are rendered apart and
 # mixed, each at its own pan.
 PARTS = [
-    ("sax", 0, 65, 96, 42),         # alto sax
-    ("brass", 1, 61, 96, 86),       # brass section
+    ("sax", 0, 65, 96, 48),         # alto sax
+    ("brass", 1, 61, 96, 80),       # brass section
     ("flute", 2, 73, 100, 50),
     ("keys", 3, 4, 84, 6),         # electric piano
     ("guitar", 4, 27, 74, 120),     # clean electric guitar
