@@ -38,8 +38,8 @@ BEATS_PER_MINUTE = 120
 # sweep). Parts that share a channel (the percussion) are rendered apart and
 # mixed, each at its own pan.
 PARTS = [
-    ("sax", 0, 65, 96, 34),         # alto sax
-    ("brass", 1, 61, 96, 92),       # brass section
+    ("sax", 0, 65, 96, 48),         # alto sax
+    ("brass", 1, 61, 96, 80),       # brass section
     ("flute", 2, 73, 100, 50),
     ("keys", 3, 4, 84, 6),         # electric piano
     ("guitar", 4, 27, 74, 120),     # clean electric guitar
@@ -54,12 +54,14 @@ PARTS = [
     ("sleigh", 9, None, 80, 64),    # sleigh bells
     ("shaker", 9, None, 60, 64),
 ]
-# The bright parts never park on one side: each sweeps across the field and
-# back (half the width each way, as pan steps), its mirror image in another
-# part, on a period that divides the loop so the sweep comes round with it.
-# (part, swing, period in bars, phase in bars)
-SWEEPS = [("sleigh", 54, 6.5, 0), ("shaker", 54, 6.5, 3.25), ("glock", 54, 13, 6.5),
-          ("celesta", 54, 13, 0), ("pizz", 24, 52, 26)]
+# The bright parts never park on one side: each drifts a little either side
+# of its place and back (pan steps each way; 10 leans a part at most about
+# 2 dB towards either ear, enough to be felt moving, never enough to pull the
+# top to one side), its mirror image in another part, on a period that
+# divides the loop so the sweep comes round with it. (part, swing, period in
+# bars, phase in bars)
+SWEEPS = [("sleigh", 10, 6.5, 0), ("shaker", 10, 6.5, 3.25), ("glock", 10, 13, 6.5),
+          ("celesta", 10, 13, 0), ("pizz", 24, 52, 26)]
 
 # The mix, as stems: which parts render together, and each stem's strip on
 # the desk: high-pass (Hz, 0 for none), level (dB), sends to the hall and to
@@ -141,9 +143,10 @@ HIGH_TOM, MID_TOM, LOW_TOM, FLOOR_TOM = 50, 48, 45, 43
 SHAKER, SLEIGH_BELLS = 82, 83
 
 # Layers the mix plays under a part's notes, for weight the samples lack: a
-# sine an octave under the bass, and a falling sine under each kick for its
-# body. (kind, part, pitches or None for all, level in dB)
-LAYERS = [("sub", "bass", None, -18.0), ("thump", "drums", (KICK,), -18.0)]
+# plucked sine an octave under the bass (at the bass's own pitch where that
+# would fall under 50 Hz), and a falling sine under each kick for its body.
+# (kind, part, pitches or None for all, level in dB)
+LAYERS = [("sub", "bass", None, -12.0), ("thump", "drums", (KICK,), -18.0)]
 
 G_MAJOR = (0, 2, 4, 5, 7, 9, 11)
 

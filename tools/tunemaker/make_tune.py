@@ -22,6 +22,7 @@ gapless tag lets the player drop the encoder's delay and padding)."""
 
 import array
 import importlib.util
+import math
 import os
 import re
 import subprocess
@@ -38,6 +39,18 @@ PEAK_LIMIT = -1.0
 # The limiter holds the true peak here (dBFS) before the encoder adds its own.
 LIMITER_CEILING = -2.0
 RENDERS_AT_ONCE = 2
+# The synthesizer starts notes only on the edges of its 64-sample blocks. At
+# 48 kHz a pass of the loop (104 s) is a whole number of blocks, so the second
+# pass plays every note exactly one pass after the first (at 44.1 kHz it would
+# sit half a block off, and the loop's end would not run into its start); the
+# stems are then brought to 44.1 kHz, a pass still a whole number of samples.
+SYNTH_RATE = 48000
+SYNTH_BLOCK = 64
+# The loop's last stretch (s) is crossfaded into the end of the first pass,
+# which is what truly leads into the loop's start: what differs between the
+# two passes (the rooms' slowly wandering delays) then meets itself at the
+# seam instead of stepping.
+SEAM_CROSSFADE = 0.25
 
 # The synthesizer renders dry: the room is the mix's.
 SYNTH = ["-R", "0", "-C", "0"]
@@ -55,7 +68,7 @@ AIR_SHELF = (8000, 2.0, 0.7)
 BUS_COMPRESSOR = (-20.0, 2.0, 0.015, 0.25)
 # Width: the side signal above this frequency (Hz) taken up by this factor,
 # so the band spreads out while the low end stays in the middle.
-WIDTH = (180, 2.4)
+WIDTH = (180, 2.7)
 LIMITER = "http://lsp-plug.in/plugins/lv2/limiter_stereo"
 # Automatic level regulation and gain boost off (the gain is set here), full
 # 4x oversampling so the limit holds between samples, 5 ms look-ahead.
@@ -141,9 +154,9 @@ def render_stems(tune, band, soundfont, work):
     RENDERS_AT_ONCE at a time; returns the stems with their WAV paths."""
     todo = []
     for n, stem in enumerate(stems(tune, band)):
-        mid, wav = os.path.join(work, "stem%d.mid" % n), os.path.join(work, "stem%d.wav" % n)
+        mid, wav = os.path.join(work, "stem%d.mid" % n), os.path.join(work, "stem%d.synth.wav" % n)
         midi.write(mid, tune.BEATS_PER_MINUTE, stem[1])
-        todo.append((stem, ["fluidsynth", "-n", "-i", "-q", "-r", str(RATE), "-g", "0.5", "-O", "float"]
+        todo.append((stem, ["fluidsynth", "-n", "-i", "-q", "-r", str(SYNTH_RATE), "-g", "0.5", "-O", "float"]
                      + SYNTH + ["-T", "wav", "-F", wav, soundfont, mid], wav))
     done, running = [], []
     for item in todo + [None] * RENDERS_AT_ONCE:
@@ -165,7 +178,10 @@ def render_stems(tune, band, soundfont, work):
             if process.returncode != 0 or not os.path.isfile(wav):
                 sys.stderr.write("make_tune.py: fluidsynth failed on stem %s:\n%s" % (stem[0], log))
                 sys.exit(1)
-            done.append((stem, wav))
+            at_rate = wav.replace(".synth.wav", ".wav")
+            run(["sox", "-R", "-D", wav, "-e", "floating-point", "-b", "32", at_rate, "rate", "-v", str(RATE)])
+            os.remove(wav)
+            done.append((stem, at_rate))
     return done
 
 
@@ -178,14 +194,20 @@ def expseg(points):
 
 
 # The layers' instruments: p4 frequency (Hz), p5 amplitude. The sub is a sine
-# with a soft start and end, a little saturation for harmonics that small
+# that dies away as the plucked string above it does (14 dB in its first
+# 250 ms, then slowly on), with a little saturation for harmonics that small
 # speakers can carry; the thump falls from 110 to 45 Hz as it dies away.
 LAYER_INSTRUMENTS = {
-    "sub": (50, ["aEnv linseg 0, 0.012, 1, p3 - 0.092, 0.85, 0.08, 0",
-                 "aSub poscil p5 * aEnv, p4", "aSub = tanh(aSub * 1.6) / 1.6"], 0.08, -12),
+    "sub": (50, ["iHold = max(p3 - 0.33, 0.01)",
+                 "aDecay expseg 1, 0.25, 0.2, iHold, 0.1, 0.08, 0.01",
+                 "aEdge linseg 0, 0.006, 1, p3 - 0.016, 1, 0.01, 0",
+                 "aSub poscil p5 * aDecay * aEdge, p4", "aSub = tanh(aSub * 1.6) / 1.6"], 0.08, -12),
     "thump": (51, ["aEnv expseg 1, 0.28, 0.001", "kHz expseg 110, 0.09, 45, 0.2, 42",
                    "aSub poscil p5 * (aEnv - 0.001), kHz"], 0.28, 0),
 }
+
+
+LAYER_LOWEST = 50.0
 
 
 def layer_score(tune, band):
@@ -198,6 +220,10 @@ def layer_score(tune, band):
         for start, length, pitch, velocity in by_name[name].played:
             if pitches is None or pitch in pitches:
                 hz = 440.0 * 2 ** ((pitch + shift - 69) / 12.0)
+                # Under this a sub is felt, not heard, and only on big
+                # speakers: the octave above carries the same note.
+                if kind == "sub" and hz < LAYER_LOWEST:
+                    hz *= 2
                 duration = tail if kind == "thump" else length * beat + tail
                 lines.append("i %d %.6f %.6f %.4f %.6f" % (number, start * beat, duration, hz,
                                                         10 ** (level / 20) * velocity / 127))
@@ -293,6 +319,19 @@ def limit(source, out, gain, ceiling):
            for arg in ("-c", LIMITER_SETTINGS[i], LIMITER_SETTINGS[i + 1])] + [LIMITER])
 
 
+def seam_crossfade(frames, fade):
+    """FRAMES (interleaved stereo) hold FADE frames of the first pass's end and
+    then the loop; the loop's last FADE frames fade, equal in gain, from the
+    second pass into the first pass's end, so the loop ends on exactly what
+    leads into its start."""
+    loop_end = len(frames) // 2 - fade
+    for i in range(fade):
+        weight = 0.5 - 0.5 * math.cos(math.pi * (i + 0.5) / fade)
+        for c in (0, 1):
+            at = 2 * (loop_end + i) + c
+            frames[at] = frames[at] * (1.0 - weight) + frames[2 * i + c] * weight
+
+
 def render_loop(source, soundfont, work):
     """Renders the tune source into WORK and cuts the loop: the path of a
     32-bit float WAV, and the scratch files made on the way."""
@@ -300,6 +339,10 @@ def render_loop(source, soundfont, work):
     beats = tune.BARS * tune.BEATS_PER_BAR
     seconds = beats * 60.0 / tune.BEATS_PER_MINUTE
     loop_samples = int(round(seconds * RATE))
+    if (seconds * SYNTH_RATE) % SYNTH_BLOCK or (seconds * RATE) % 1:
+        sys.stderr.write("make_tune.py: %s: a pass of %g s is not a whole number of the synthesizer's "
+                         "blocks, so the loop could not run into its start\n" % (source, seconds))
+        sys.exit(1)
     band = parts(tune)
     tune.play(band, 0)
     tune.play(band, beats)
@@ -319,11 +362,24 @@ def render_loop(source, soundfont, work):
     loudness, _, _ = measure(mixed)
     limit(mixed, limited, TARGET_LUFS - loudness + 0.5, LIMITER_CEILING)
     latency = limiter_latency(work, LIMITER_CEILING)
-    result = run(["sox", "-R", "-D", limited, "-e", "floating-point", "-b", "32", loop,
-                  "trim", "%ds" % (loop_samples + latency), "%ds" % loop_samples])
+    fade = int(SEAM_CROSSFADE * RATE)
+    raw = os.path.join(work, "loop.raw")
+    float_raw = ["-t", "raw", "-r", str(RATE), "-e", "floating-point", "-b", "32", "-c", "2"]
+    result = run(["sox", "-R", "-D", limited] + float_raw + [raw, "trim", "%ds" % (loop_samples + latency - fade),
+                                                              "%ds" % (loop_samples + fade)])
     if "clipped" in result.stderr:
         sys.stderr.write("make_tune.py: the mix clips: %s" % result.stderr)
         sys.exit(1)
+    with open(raw, "rb") as f:
+        frames = array.array("f", f.read())
+    if len(frames) != 2 * (loop_samples + fade):
+        sys.stderr.write("make_tune.py: the mix ends before the loop does\n")
+        sys.exit(1)
+    seam_crossfade(frames, fade)
+    with open(raw, "wb") as f:
+        frames[2 * fade:].tofile(f)
+    run(["sox", "-R", "-D"] + float_raw + [raw, "-e", "floating-point", "-b", "32", loop])
+    os.remove(raw)
     return loop, [wav for _, wav in rendered] + [mixed, limited]
 
 
