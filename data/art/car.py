@@ -81,31 +81,27 @@ def body_path(ctx):
     ctx.close_path()
 
 
+def flat_shadow(ctx, cx, cy, radius, squash, stops):
+    """A round shadow squashed flat onto the road, its alpha falling off along
+    stops, (offset, alpha) pairs from the centre out."""
+    ctx.save()
+    ctx.translate(cx, cy)
+    ctx.scale(1, squash)
+    g = cairo.RadialGradient(0, 0, 0, 0, 0, radius)
+    for offset, alpha in stops:
+        g.add_color_stop_rgba(offset, *ROAD_SHADOW, alpha)
+    ctx.set_source(g)
+    ctx.arc(0, 0, radius, 0, 2 * math.pi)
+    ctx.fill()
+    ctx.restore()
+
+
 def draw_shadow(ctx):
     # Soft and close under the body, darkest in the middle, with a contact
     # shadow where each tyre stands.
-    ctx.save()
-    ctx.translate(134, 104)
-    ctx.scale(1, 0.06)
-    g = cairo.RadialGradient(0, 0, 0, 0, 0, 134)
-    g.add_color_stop_rgba(0, *ROAD_SHADOW, 0.55)
-    g.add_color_stop_rgba(0.75, *ROAD_SHADOW, 0.4)
-    g.add_color_stop_rgba(1, *ROAD_SHADOW, 0.0)
-    ctx.set_source(g)
-    ctx.arc(0, 0, 134, 0, 2 * math.pi)
-    ctx.fill()
-    ctx.restore()
+    flat_shadow(ctx, 134, 104, 134, 0.06, ((0, 0.55), (0.75, 0.4), (1, 0.0)))
     for cx, _ in WHEELS:
-        ctx.save()
-        ctx.translate(cx, 106)
-        ctx.scale(1, 0.12)
-        g = cairo.RadialGradient(0, 0, 0, 0, 0, 26)
-        g.add_color_stop_rgba(0, *ROAD_SHADOW, 0.7)
-        g.add_color_stop_rgba(1, *ROAD_SHADOW, 0.0)
-        ctx.set_source(g)
-        ctx.arc(0, 0, 26, 0, 2 * math.pi)
-        ctx.fill()
-        ctx.restore()
+        flat_shadow(ctx, cx, 106, 26, 0.12, ((0, 0.7), (1, 0.0)))
 
 
 def draw_driver(ctx):

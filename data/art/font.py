@@ -121,6 +121,16 @@ def contours(path):
     return [(contour, area * outside < 0) for contour, area in tagged]
 
 
+def clear_counters(ctx, shapes):
+    """Clears the insides of the letter's counters from what is drawn so far."""
+    ctx.set_operator(cairo.OPERATOR_CLEAR)
+    for contour, counter in shapes:
+        if counter:
+            trace(ctx, contour)
+            ctx.fill()
+    ctx.set_operator(cairo.OPERATOR_OVER)
+
+
 def glyph_box(ctx, row):
     """Where the white letter of a glyph row goes: its outline, its ink
     extents, the left edge of its ring, the room for the letter, how far it
@@ -198,12 +208,7 @@ def draw_glyph(ctx, row, up, down, nudge=0.0):
         ctx.stroke_preserve()
         ctx.fill()
         ctx.restore()
-    ctx.set_operator(cairo.OPERATOR_CLEAR)
-    for contour, counter in shapes:
-        if counter:
-            trace(ctx, contour)
-            ctx.fill()
-    ctx.set_operator(cairo.OPERATOR_OVER)
+    clear_counters(ctx, shapes)
     ctx.pop_group_to_source()
     ctx.paint_with_alpha(SHADOW_ALPHA / 0.75)
     # The edge: one solid dark ring round the grown letter, so the banner's
@@ -218,12 +223,7 @@ def draw_glyph(ctx, row, up, down, nudge=0.0):
             ctx.set_line_width(2 * (ring + bold))
             ctx.stroke_preserve()
             ctx.fill()
-    ctx.set_operator(cairo.OPERATOR_CLEAR)
-    for contour, counter in shapes:
-        if counter:
-            trace(ctx, contour)
-            ctx.fill()
-    ctx.set_operator(cairo.OPERATOR_OVER)
+    clear_counters(ctx, shapes)
     for contour, counter in shapes:
         if counter:
             trace(ctx, contour)
