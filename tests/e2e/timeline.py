@@ -111,9 +111,9 @@ def check_timeline(rig, frames, pressed, first=None, early=0.0, least_sky=3):
     first_trip = max(white_pixels(path, LOWER_BANNER) for t, path in trip)
     expect(first_trip < 100, "letters in the lower lane on the first trip (%d)" % first_trip)
     second_trip = max([white_pixels(path, UPPER_BANNER) for t, path in during(11.0, 17.0)] or [0])
-    # The letters are white inside a dark edge: a line of them gives some
-    # 250 pure white pixels here, a strip without letters under 100.
-    expect(second_trip > 160, "no banner on the second trip (%d white pixels)" % second_trip)
+    # The letters are white inside a solid dark edge: a line of them gives
+    # some 130 to 200 pure white pixels here, a strip without letters under 100.
+    expect(second_trip > 120, "no banner on the second trip (%d white pixels)" % second_trip)
     print("ok scene, first quote, no banner on the first trip, the welcome line on the second")
 
     raw = rig.sound_bytes()
